@@ -31,12 +31,16 @@ struct EventArgs {
 
 using EventHandler = std::function<void(EventArgs&)>;
 
+class FormView;
+
 // The form class behind a layout: binds the layout's event names (OnCreate=FormCreate ...)
 // to its handlers. An unknown name raises when the form is built.
 class FormEvents {
  public:
   virtual ~FormEvents() = default;
   virtual EventHandler Bind(const std::string& handlerName) = 0;
+  // Hands the form class its window once every control exists, just before OnCreate runs.
+  virtual void Attach(FormView& view) = 0;
 };
 
 // Drawing on an image control's bitmap (the logo).

@@ -109,7 +109,8 @@ class Platform {
   virtual int AskDialog(const Bytes& text, int kind, unsigned buttons) = 0;
 
   // --- Windows and the message pump ---
-  // Builds a window from the named layout resource, hidden, binding its events to `events`.
+  // Builds a window from the named layout resource, hidden, binding its events to `events`;
+  // then calls events.Attach(view) and runs the layout's OnCreate.
   virtual std::unique_ptr<FormView> CreateForm(const Bytes& layout, FormEvents& events) = 0;
   // Dispatches every queued message and returns.
   virtual void ProcessMessages() = 0;

@@ -26,7 +26,8 @@ void ProcessMessages();
 void ProcessMessagesOrWait();
 
 // --- Forms ---
-// Builds the window described by the layout resource `layout`, hidden; runs its OnCreate.
+// Builds the window described by the layout resource `layout`, hidden, binds its events,
+// calls events.Attach(view), then runs its OnCreate. The first form made is the main window.
 std::unique_ptr<FormView> CreateForm(const Bytes& layout, FormEvents& events);
 
 // --- Boxes (task dialogs of Common Controls 6; text converted from the ANSI code page) ---
