@@ -102,13 +102,16 @@ unsigned FakePlatform::DriveType(const Bytes& root) {
 }
 
 bool FakePlatform::FileExists(const Bytes& path) { return files.count(Key(path)) != 0; }
-bool FakePlatform::FolderExists(const Bytes& path) { return folders.count(Key(path)) != 0; }
+bool FakePlatform::FolderExists(const Bytes& path) {
+  Bytes key = Key(path);
+  if (key.size() == 2 && key[1] == ':') return driveTypes.count(key + "\\") != 0;  // a drive root
+  return folders.count(key) != 0;
+}
 
 bool FakePlatform::CreateFolder(const Bytes& path) {
   calls.push_back("CreateFolder " + path);
   Bytes key = Key(path);
   if (InReadOnlyFolder(key) || !FolderExists(FakeParentOf(key)) || files.count(key)) return false;
-  if (!driveTypes.count(LowerCase(key.substr(0, 2)) + "\\")) return false;  // no such drive
   folders.insert(key);
   return true;
 }
