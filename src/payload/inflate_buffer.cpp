@@ -1,0 +1,104 @@
+#include "payload/inflate_buffer.h"
+
+#include <limits>
+#include <new>
+
+#define ZLIB_CONST
+#include <zlib.h>
+
+#include "payload/payload_errors.h"
+
+namespace tarnwick {
+namespace {
+
+// zlib's own tables come zero-filled from the program's heap.
+voidpf ZeroedAlloc(voidpf, uInt items, uInt size) { return std::calloc(items, size); }
+void HeapFree(voidpf, voidpf block) { std::free(block); }
+
+// Ends the inflater on every way out; the normal way out ends it itself to test the code.
+class Inflater {
+ public:
+  explicit Inflater(z_stream& stream) : stream_(stream) {
+    if (inflateInit(&stream_) < 0) throw EDecompressionError();
+    live_ = true;
+  }
+  ~Inflater() {
+    if (live_) inflateEnd(&stream_);
+  }
+  Inflater(const Inflater&) = delete;
+  Inflater& operator=(const Inflater&) = delete;
+
+  void End() {
+    live_ = false;
+    if (inflateEnd(&stream_) < 0) throw EDecompressionError();
+  }
+
+ private:
+  z_stream& stream_;
+  bool live_ = false;
+};
+
+HeapBlock Allocate(int64_t capacity) {
+  // zlib refuses a null output pointer even where there is no room to write, so an empty
+  // block is still one real byte.
+  auto* block = static_cast<unsigned char*>(std::malloc(capacity > 0 ? size_t(capacity) : 1));
+  if (!block) throw std::bad_alloc();
+  return HeapBlock(block);
+}
+
+void Resize(HeapBlock& block, int64_t capacity) {
+  auto* moved = static_cast<unsigned char*>(std::realloc(block.get(), size_t(capacity)));
+  if (!moved) throw std::bad_alloc();
+  block.release();
+  block.reset(moved);
+}
+
+}  // namespace
+
+int64_t InflateGrowthStep(int32_t inputLength) {
+  return (int64_t(inputLength) + 255) & ~int64_t(255);
+}
+
+InflatedBlock InflateBuffer(const unsigned char* input, int32_t inputLength, int32_t estimate) {
+  if (inputLength < 0 || estimate < 0) throw EDecompressionError();
+  const int64_t step = InflateGrowthStep(inputLength);
+  int64_t capacity = estimate != 0 ? estimate : step;
+  HeapBlock block = Allocate(capacity);
+
+  z_stream stream{};
+  stream.zalloc = ZeroedAlloc;
+  stream.zfree = HeapFree;
+  stream.next_in = input;
+  stream.avail_in = static_cast<uInt>(inputLength);
+  stream.next_out = block.get();
+  stream.avail_out = static_cast<uInt>(capacity);
+  Inflater inflater(stream);
+
+  for (;;) {
+    const int code = inflate(&stream, Z_FINISH);
+    if (code == Z_STREAM_END) break;
+    // Under Z_FINISH a stream that is sound so far but has filled the block answers
+    // Z_BUF_ERROR (Z_OK in old zlib releases) with no output space left: grow and go on.
+    // With space left the input ended early; Z_NEED_DICT and every other code is a stream
+    // this reader cannot finish. Without input there is nothing to grow for.
+    const bool blockFull = (code == Z_BUF_ERROR || code == Z_OK) && stream.avail_out == 0;
+    if (!blockFull || step == 0) throw EDecompressionError();
+    const int64_t written = capacity;
+    capacity += step;
+    if (capacity > std::numeric_limits<int32_t>::max()) throw EDecompressionError();
+    Resize(block, capacity);
+    stream.next_out = block.get() + written;
+    stream.avail_out = static_cast<uInt>(step);
+  }
+  const int64_t produced = stream.next_out - block.get();
+  inflater.End();
+
+  if (produced == 0) {
+    block.reset();
+  } else if (produced < capacity) {
+    Resize(block, produced);
+  }
+  return InflatedBlock{std::move(block), static_cast<int32_t>(produced)};
+}
+
+}  // namespace tarnwick

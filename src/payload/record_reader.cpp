@@ -1,0 +1,40 @@
+#include "payload/record_reader.h"
+
+#include <limits>
+
+#include "payload/cipher.h"
+#include "payload/inflate_buffer.h"
+#include "payload/payload_errors.h"
+#include "payload/record_format.h"
+
+namespace tarnwick {
+
+Bytes ReadPayloadRecord(const Bytes& key, std::string_view stored, Bytes& fileName,
+                        int32_t& fileDate) {
+  if (stored.size() < kRecordHeaderSize ||
+      stored.size() > size_t(std::numeric_limits<int32_t>::max()))
+    throw EDecompressionError();
+
+  Bytes record(stored);
+  auto* bytes = reinterpret_cast<unsigned char*>(record.data());
+  const auto length = static_cast<int32_t>(record.size());
+  SubtractKey(key, bytes, length);
+
+  const RecordHeader header = DecodeRecordHeader(bytes);
+  if (header.nameLength > kRecordNameCapacity) throw EDecompressionError();
+  Bytes name(header.nameBytes.data(), header.nameLength);
+  // A name such as "..\x" or "c:x" would be joined to the install folder and write elsewhere.
+  if (FileNameProblem(name)) throw EDecompressionError();
+  fileName = std::move(name);
+  fileDate = header.date;
+
+  const int32_t bodyLength = length - static_cast<int32_t>(kRecordHeaderSize);
+  // A size field the body cannot possibly meet would otherwise be allocated blindly.
+  if (header.size < 0 || header.size > bodyLength * kMaxDeflateRatio) throw EDecompressionError();
+  InflatedBlock inflated = InflateBuffer(bytes + kRecordHeaderSize, bodyLength, header.size);
+  if (inflated.length != header.size) throw EDecompressionError();
+  if (inflated.length == 0) return Bytes();
+  return Bytes(reinterpret_cast<const char*>(inflated.block.get()), size_t(inflated.length));
+}
+
+}  // namespace tarnwick
