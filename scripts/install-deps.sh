@@ -10,6 +10,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev binutils-mingw-w64
   wine wine64 xvfb xauth imagemagick icoutils liblnk-utils dosbox nasm
   python3 file
+  fonts-wine
 )
 
 missing=()
