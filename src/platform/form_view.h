@@ -97,4 +97,7 @@ class FormView {
   virtual void Close() = 0;
 };
 
+// Moves a control so that it is centred horizontally on its parent's outer width.
+void CenterInParent(FormView& view, const std::string& control);
+
 }  // namespace tarnwick

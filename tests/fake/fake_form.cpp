@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "util/exceptions.h"
+#include "util/paths.h"
 
 namespace tarnwick::test {
 namespace {
@@ -47,6 +48,7 @@ void FakeForm::Add(const ControlSpec& spec, const std::string& parent, const Fon
   control.bounds = spec.GetBounds();
   control.font = spec.GetFont(inherited);
   control.autoSize = spec.kind == "label";
+  control.lowerCase = spec.Get("charcase") == "lower";
   control.visible = spec.Get("visible", "true") != "false";
   if (spec.Has("OnClick")) control.onClick = events.Bind(spec.Get("OnClick"));
   if (spec.Has("max")) control.barMax = spec.GetInt("max", 100);
@@ -80,7 +82,7 @@ void FakeForm::RequestClose() { Close(); }
 
 void FakeForm::SetText(const std::string& control, const Bytes& text) {
   FakeControl& c = Control(control);
-  c.text = text;
+  c.text = c.lowerCase ? LowerCase(text) : text;
   if (c.autoSize) {
     c.bounds.width = TextWidth(control, text);
     c.bounds.height = c.font.height;

@@ -20,6 +20,7 @@ struct FakeControl {
   Bytes text;
   bool visible = true;
   bool autoSize = false;    // labels
+  bool lowerCase = false;   // edits with charcase=lower hold their text in lower case
   FontSpec font;
   EventHandler onClick;
   int barMax = 100, barPosition = 0, repaints = 0;
