@@ -49,7 +49,7 @@ fi
 dosbox_dir="$WINEPREFIX/drive_c/Program Files (x86)/DOSBox-0.74"
 if [ ! -f "$dosbox_dir/dosbox.exe" ]; then
   mkdir -p "$dosbox_dir"
-  cp "$exe" "$dosbox_dir/dosbox.exe"
+  printf "stand-in for DOSBox, made by scripts/run.sh\r\n" >"$dosbox_dir/dosbox.exe"
   echo "run: put a stand-in DOSBox into C:\\Program Files (x86)\\DOSBox-0.74"
 fi
 
