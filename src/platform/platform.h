@@ -85,13 +85,14 @@ class Platform {
   virtual bool WriteFileBytes(const Bytes& path, const Bytes& bytes) = 0;
   // Sets the last-write time from a packed MS-DOS date-time read as local time.
   virtual bool SetFileDosDate(const Bytes& path, int32_t dosDateTime) = 0;
-  virtual bool DeleteFile(const Bytes& path) = 0;
+  virtual bool RemoveFile(const Bytes& path) = 0;
   // Silently sends every file matching the mask to the Recycle Bin; true when the shell said so.
   virtual bool RecycleFiles(const Bytes& mask) = 0;
 
   // --- The program's own image ---
   // An RCDATA blob by name, compared without regard to case; nullopt when there is none.
-  virtual std::optional<std::string_view> FindResource(const Bytes& name) = 0;
+  // (Names here avoid DeleteFile and FindResource, which <windows.h> turns into macros.)
+  virtual std::optional<std::string_view> FindProgramResource(const Bytes& name) = 0;
 
   // --- The shell ---
   virtual void OpenWebPage(const Bytes& address) = 0;

@@ -31,10 +31,10 @@ bool Win32Platform::WriteFileBytes(const Bytes& path, const Bytes& bytes) { retu
 bool Win32Platform::SetFileDosDate(const Bytes& path, int32_t dosDateTime) {
   return win::SetFileDosDate(path, dosDateTime);
 }
-bool Win32Platform::DeleteFile(const Bytes& path) { return win::DeleteFile(path); }
+bool Win32Platform::RemoveFile(const Bytes& path) { return win::RemoveFile(path); }
 bool Win32Platform::RecycleFiles(const Bytes& mask) { return win::RecycleFiles(mask); }
 
-std::optional<std::string_view> Win32Platform::FindResource(const Bytes& name) {
+std::optional<std::string_view> Win32Platform::FindProgramResource(const Bytes& name) {
   // Resource names are stored in upper case; looking up the upper-case form matches any case.
   HMODULE self = GetModuleHandleA(nullptr);
   HRSRC found = FindResourceA(self, UpperCase(name).c_str(), MAKEINTRESOURCEA(10) /* RT_RCDATA */);

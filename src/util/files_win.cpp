@@ -147,7 +147,7 @@ bool SetFileDosDate(const Bytes& path, int32_t dosDateTime) {
   return SetFileTime(file.get(), nullptr, nullptr, &utc) != FALSE;  // last-write time only
 }
 
-bool DeleteFile(const Bytes& path) { return DeleteFileA(path.c_str()) != FALSE; }
+bool RemoveFile(const Bytes& path) { return DeleteFileA(path.c_str()) != FALSE; }
 
 bool RecycleFiles(const Bytes& mask) {
   Bytes source = mask;

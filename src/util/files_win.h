@@ -20,7 +20,7 @@ bool CreateFolder(const Bytes& path);
 std::vector<FolderEntry> ListFolder(const Bytes& pattern);
 bool WriteFileBytes(const Bytes& path, const Bytes& bytes);
 bool SetFileDosDate(const Bytes& path, int32_t dosDateTime);
-bool DeleteFile(const Bytes& path);
+bool RemoveFile(const Bytes& path);
 bool RecycleFiles(const Bytes& mask);
 
 }  // namespace tarnwick::win

@@ -146,7 +146,7 @@ bool FakePlatform::SetFileDosDate(const Bytes& path, int32_t dosDateTime) {
   return true;
 }
 
-bool FakePlatform::DeleteFile(const Bytes& path) {
+bool FakePlatform::RemoveFile(const Bytes& path) {
   calls.push_back("DeleteFile " + path);
   return files.erase(Key(path)) != 0;
 }
@@ -171,7 +171,7 @@ bool FakePlatform::RecycleFiles(const Bytes& mask) {
   return any;
 }
 
-std::optional<std::string_view> FakePlatform::FindResource(const Bytes& name) {
+std::optional<std::string_view> FakePlatform::FindProgramResource(const Bytes& name) {
   calls.push_back("FindResource " + name);
   auto it = resources.find(UpperCase(name));
   if (it == resources.end()) return std::nullopt;

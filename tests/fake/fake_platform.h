@@ -102,9 +102,9 @@ class FakePlatform : public Platform {
   std::vector<FolderEntry> ListFolder(const Bytes& pattern) override;
   bool WriteFileBytes(const Bytes& path, const Bytes& bytes) override;
   bool SetFileDosDate(const Bytes& path, int32_t dosDateTime) override;
-  bool DeleteFile(const Bytes& path) override;
+  bool RemoveFile(const Bytes& path) override;
   bool RecycleFiles(const Bytes& mask) override;
-  std::optional<std::string_view> FindResource(const Bytes& name) override;
+  std::optional<std::string_view> FindProgramResource(const Bytes& name) override;
   void OpenWebPage(const Bytes& address) override;
   void ComInitialize() override;
   void ComUninitialize() override;

@@ -145,11 +145,11 @@ TEST(Win32Files, RecycleFilesMovesOnlyMatchingFiles) {
 TEST(Win32Files, TheProgramsOwnResourcesAreFoundInAnyCase) {
   Win32Platform platform;
   for (const char* name : {"TMAINFORM", "tmainform", "rs_conf", "RS_Conf"}) {
-    auto blob = platform.FindResource(name);
+    auto blob = platform.FindProgramResource(name);
     ASSERT_TRUE(blob.has_value()) << name;
     EXPECT_FALSE(blob->empty()) << name;
   }
-  EXPECT_FALSE(platform.FindResource("rs_nothing").has_value());
+  EXPECT_FALSE(platform.FindProgramResource("rs_nothing").has_value());
 }
 
 }  // namespace
