@@ -43,7 +43,7 @@ Bytes MountArgument(const Bytes& folder) {
 bool HostProgramPresent(const Bytes& folder) { return Sys().FileExists(folder + "quen.exe"); }
 
 void DeleteIfPresent(const Bytes& path) {
-  if (Sys().FileExists(path)) Sys().DeleteFile(path);  // a failure leaves the save to replace it
+  if (Sys().FileExists(path)) Sys().RemoveFile(path);  // a failure leaves the save to replace it
 }
 
 // Balances the set-up's own COM initialisation, also when a shortcut cannot be made.
@@ -69,7 +69,7 @@ Bytes ClosingMessage(const Bytes& shortcutName) {
 }  // namespace
 
 void WriteDosBoxConf(const Bytes& programFile) {
-  std::optional<std::string_view> found = Sys().FindResource(kTemplateResource);
+  std::optional<std::string_view> found = Sys().FindProgramResource(kTemplateResource);
   if (!found) throw EResNotFound(Format("Resource %s not found", {Bytes(kTemplateResource)}));
   Bytes text(*found);
 

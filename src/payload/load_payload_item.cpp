@@ -14,7 +14,7 @@ Bytes LoadPayloadItem(const Bytes& name, Bytes& fileName, int32_t& fileDate) {
   // change the key.
   Bytes key;
   BuildPayloadKey(key);
-  const auto stored = Sys().FindResource(name);
+  const auto stored = Sys().FindProgramResource(name);
   if (!stored) throw EResNotFound(Format("Resource %s not found", {name}));
   return ReadPayloadRecord(key, *stored, fileName, fileDate);
 }
