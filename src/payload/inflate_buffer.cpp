@@ -1,6 +1,5 @@
 #include "payload/inflate_buffer.h"
 
-#include <limits>
 #include <new>
 
 #define ZLIB_CONST
@@ -59,7 +58,8 @@ int64_t InflateGrowthStep(int32_t inputLength) {
   return (int64_t(inputLength) + 255) & ~int64_t(255);
 }
 
-InflatedBlock InflateBuffer(const unsigned char* input, int32_t inputLength, int32_t estimate) {
+InflatedBlock InflateBuffer(const unsigned char* input, int32_t inputLength, int32_t estimate,
+                            int32_t maxLength) {
   if (inputLength < 0 || estimate < 0) throw EDecompressionError();
   const int64_t step = InflateGrowthStep(inputLength);
   int64_t capacity = estimate != 0 ? estimate : step;
@@ -84,6 +84,7 @@ InflatedBlock InflateBuffer(const unsigned char* input, int32_t inputLength, int
     const bool blockFull = (code == Z_BUF_ERROR || code == Z_OK) && stream.avail_out == 0;
     if (!blockFull || step == 0) throw EDecompressionError();
     const int64_t written = capacity;
+    if (written >= maxLength) throw EDecompressionError();
     capacity += step;
     if (capacity > std::numeric_limits<int32_t>::max()) throw EDecompressionError();
     Resize(block, capacity);
@@ -92,6 +93,7 @@ InflatedBlock InflateBuffer(const unsigned char* input, int32_t inputLength, int
   }
   const int64_t produced = stream.next_out - block.get();
   inflater.End();
+  if (produced > maxLength) throw EDecompressionError();
 
   if (produced == 0) {
     block.reset();

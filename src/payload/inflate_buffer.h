@@ -2,6 +2,7 @@
 // Inflating one zlib stream into a heap block that grows as needed.
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <memory>
 
 namespace tarnwick {
@@ -23,8 +24,10 @@ int64_t InflateGrowthStep(int32_t inputLength);
 // Inflates the zlib stream at `input`. The block starts at `estimate` bytes (at the growth
 // step when the estimate is 0), so with the right estimate zlib finishes in one call and the
 // block is never moved. Raises EDecompressionError for a stream that is corrupt, ends early,
-// asks for a preset dictionary or fails its Adler-32 check, and for negative lengths; the
-// block is released before the exception leaves.
-InflatedBlock InflateBuffer(const unsigned char* input, int32_t inputLength, int32_t estimate);
+// asks for a preset dictionary or fails its Adler-32 check, that would produce more than
+// `maxLength` bytes, and for negative lengths; the block is released before the exception
+// leaves.
+InflatedBlock InflateBuffer(const unsigned char* input, int32_t inputLength, int32_t estimate,
+                            int32_t maxLength = std::numeric_limits<int32_t>::max());
 
 }  // namespace tarnwick

@@ -2,6 +2,7 @@
 // The installer's payload reader: one catalogue name in, one file out.
 #include <cstdint>
 
+#include "payload/inst_item.h"
 #include "util/bytes.h"
 
 namespace tarnwick {

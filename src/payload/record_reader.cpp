@@ -31,7 +31,10 @@ Bytes ReadPayloadRecord(const Bytes& key, std::string_view stored, Bytes& fileNa
   const int32_t bodyLength = length - static_cast<int32_t>(kRecordHeaderSize);
   // A size field the body cannot possibly meet would otherwise be allocated blindly.
   if (header.size < 0 || header.size > bodyLength * kMaxDeflateRatio) throw EDecompressionError();
-  InflatedBlock inflated = InflateBuffer(bytes + kRecordHeaderSize, bodyLength, header.size);
+  // A body that would inflate beyond the size field is refused as soon as it fills the block,
+  // instead of growing the block for bytes that could not be used.
+  InflatedBlock inflated =
+      InflateBuffer(bytes + kRecordHeaderSize, bodyLength, header.size, header.size);
   if (inflated.length != header.size) throw EDecompressionError();
   if (inflated.length == 0) return Bytes();
   return Bytes(reinterpret_cast<const char*>(inflated.block.get()), size_t(inflated.length));

@@ -11,9 +11,10 @@ namespace {
 using test::MixedBytes;
 using test::ZlibStream;
 
-Bytes Inflate(const Bytes& stream, int32_t estimate) {
+Bytes Inflate(const Bytes& stream, int32_t estimate,
+              int32_t maxLength = std::numeric_limits<int32_t>::max()) {
   InflatedBlock out = InflateBuffer(reinterpret_cast<const unsigned char*>(stream.data()),
-                                    static_cast<int32_t>(stream.size()), estimate);
+                                    static_cast<int32_t>(stream.size()), estimate, maxLength);
   if (!out.block) {
     EXPECT_EQ(out.length, 0) << "a null block must come with length 0";
     return Bytes();
@@ -71,6 +72,17 @@ TEST(InflateBuffer, IgnoresBytesAfterTheStream) {
   const Bytes content = MixedBytes(3000);
   EXPECT_EQ(Inflate(ZlibStream(content) + "trailing garbage", 3000), content);
   EXPECT_EQ(Inflate(ZlibStream(content) + ZlibStream("second"), 0), content);
+}
+
+TEST(InflateBuffer, StopsAtTheMostBytesAllowed) {
+  const Bytes content = MixedBytes(4000);
+  const Bytes stream = ZlibStream(content);
+  EXPECT_EQ(Inflate(stream, 4000, 4000), content);
+  EXPECT_EQ(Inflate(stream, 0, 4000), content);
+  for (int32_t estimate : {0, 3999, 4000})
+    EXPECT_THROW(Inflate(stream, estimate, 3999), EDecompressionError) << estimate;
+  EXPECT_THROW(Inflate(ZlibStream("x"), 0, 0), EDecompressionError);
+  EXPECT_EQ(Inflate(ZlibStream(""), 0, 0), "");
 }
 
 struct BadCase {
