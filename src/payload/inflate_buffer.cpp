@@ -37,40 +37,61 @@ class Inflater {
   bool live_ = false;
 };
 
-HeapBlock Allocate(int64_t capacity) {
+// The output as a heap block of its own.
+class HeapOutput {
+ public:
+  // Makes room for `capacity` bytes, keeping what is there, and returns the block's start.
   // zlib refuses a null output pointer even where there is no room to write, so an empty
   // block is still one real byte.
-  auto* block = static_cast<unsigned char*>(std::malloc(capacity > 0 ? size_t(capacity) : 1));
-  if (!block) throw std::bad_alloc();
-  return HeapBlock(block);
-}
+  unsigned char* Reserve(int64_t capacity) {
+    void* moved = std::realloc(block_.get(), capacity > 0 ? size_t(capacity) : 1);
+    if (!moved) throw std::bad_alloc();
+    block_.release();
+    block_.reset(static_cast<unsigned char*>(moved));
+    return block_.get();
+  }
+  void Finish(int64_t produced, int64_t capacity) {
+    if (produced == 0) {
+      block_.reset();
+    } else if (produced < capacity) {
+      Reserve(produced);
+    }
+  }
+  HeapBlock Take() { return std::move(block_); }
 
-void Resize(HeapBlock& block, int64_t capacity) {
-  auto* moved = static_cast<unsigned char*>(std::realloc(block.get(), size_t(capacity)));
-  if (!moved) throw std::bad_alloc();
-  block.release();
-  block.reset(moved);
-}
+ private:
+  HeapBlock block_;
+};
 
-}  // namespace
+// The output straight into a byte string: a well-formed item is inflated where its Content
+// will live, so the bytes are never copied again.
+class BytesOutput {
+ public:
+  explicit BytesOutput(Bytes& bytes) : bytes_(bytes) {}
+  unsigned char* Reserve(int64_t capacity) {
+    bytes_.resize(size_t(capacity));
+    return reinterpret_cast<unsigned char*>(bytes_.data());  // never null, even when empty
+  }
+  void Finish(int64_t produced, int64_t) { bytes_.resize(size_t(produced)); }
 
-int64_t InflateGrowthStep(int32_t inputLength) {
-  return (int64_t(inputLength) + 255) & ~int64_t(255);
-}
+ private:
+  Bytes& bytes_;
+};
 
-InflatedBlock InflateBuffer(const unsigned char* input, int32_t inputLength, int32_t estimate,
-                            int32_t maxLength) {
+template <typename Output>
+int64_t Inflate(Output& output, const unsigned char* input, int32_t inputLength, int32_t estimate,
+                int32_t maxLength) {
   if (inputLength < 0 || estimate < 0) throw EDecompressionError();
   const int64_t step = InflateGrowthStep(inputLength);
   int64_t capacity = estimate != 0 ? estimate : step;
-  HeapBlock block = Allocate(capacity);
+  unsigned char* block = output.Reserve(capacity);
 
   z_stream stream{};
   stream.zalloc = ZeroedAlloc;
   stream.zfree = HeapFree;
   stream.next_in = input;
   stream.avail_in = static_cast<uInt>(inputLength);
-  stream.next_out = block.get();
+  stream.next_out = block;
   stream.avail_out = static_cast<uInt>(capacity);
   Inflater inflater(stream);
 
@@ -87,20 +108,36 @@ InflatedBlock InflateBuffer(const unsigned char* input, int32_t inputLength, int
     if (written >= maxLength) throw EDecompressionError();
     capacity += step;
     if (capacity > std::numeric_limits<int32_t>::max()) throw EDecompressionError();
-    Resize(block, capacity);
-    stream.next_out = block.get() + written;
+    block = output.Reserve(capacity);
+    stream.next_out = block + written;
     stream.avail_out = static_cast<uInt>(step);
   }
-  const int64_t produced = stream.next_out - block.get();
+  const int64_t produced = stream.next_out - block;
   inflater.End();
   if (produced > maxLength) throw EDecompressionError();
+  output.Finish(produced, capacity);
+  return produced;
+}
 
-  if (produced == 0) {
-    block.reset();
-  } else if (produced < capacity) {
-    Resize(block, produced);
-  }
-  return InflatedBlock{std::move(block), static_cast<int32_t>(produced)};
+}  // namespace
+
+int64_t InflateGrowthStep(int32_t inputLength) {
+  return (int64_t(inputLength) + 255) & ~int64_t(255);
+}
+
+InflatedBlock InflateBuffer(const unsigned char* input, int32_t inputLength, int32_t estimate,
+                            int32_t maxLength) {
+  HeapOutput output;
+  const int64_t produced = Inflate(output, input, inputLength, estimate, maxLength);
+  return InflatedBlock{output.Take(), static_cast<int32_t>(produced)};
+}
+
+Bytes InflateToBytes(const unsigned char* input, int32_t inputLength, int32_t estimate,
+                     int32_t maxLength) {
+  Bytes bytes;
+  BytesOutput output(bytes);
+  Inflate(output, input, inputLength, estimate, maxLength);
+  return bytes;
 }
 
 }  // namespace tarnwick

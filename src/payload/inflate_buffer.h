@@ -5,6 +5,8 @@
 #include <limits>
 #include <memory>
 
+#include "util/bytes.h"
+
 namespace tarnwick {
 
 struct FreeHeapBlock {
@@ -29,5 +31,10 @@ int64_t InflateGrowthStep(int32_t inputLength);
 // leaves.
 InflatedBlock InflateBuffer(const unsigned char* input, int32_t inputLength, int32_t estimate,
                             int32_t maxLength = std::numeric_limits<int32_t>::max());
+
+// The same, growing a byte string instead of a heap block: the reader inflates an item right
+// into its Content, allocated once at the size field, so 64 MiB are not copied a second time.
+Bytes InflateToBytes(const unsigned char* input, int32_t inputLength, int32_t estimate,
+                     int32_t maxLength = std::numeric_limits<int32_t>::max());
 
 }  // namespace tarnwick

@@ -33,11 +33,9 @@ Bytes ReadPayloadRecord(const Bytes& key, std::string_view stored, Bytes& fileNa
   if (header.size < 0 || header.size > bodyLength * kMaxDeflateRatio) throw EDecompressionError();
   // A body that would inflate beyond the size field is refused as soon as it fills the block,
   // instead of growing the block for bytes that could not be used.
-  InflatedBlock inflated =
-      InflateBuffer(bytes + kRecordHeaderSize, bodyLength, header.size, header.size);
-  if (inflated.length != header.size) throw EDecompressionError();
-  if (inflated.length == 0) return Bytes();
-  return Bytes(reinterpret_cast<const char*>(inflated.block.get()), size_t(inflated.length));
+  Bytes content = InflateToBytes(bytes + kRecordHeaderSize, bodyLength, header.size, header.size);
+  if (content.size() != size_t(header.size)) throw EDecompressionError();
+  return content;
 }
 
 }  // namespace tarnwick

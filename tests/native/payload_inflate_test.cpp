@@ -11,15 +11,35 @@ namespace {
 using test::MixedBytes;
 using test::ZlibStream;
 
+// Inflates through both outputs, the heap block and the byte string, which must agree:
+// the same bytes, or both EDecompressionError.
 Bytes Inflate(const Bytes& stream, int32_t estimate,
               int32_t maxLength = std::numeric_limits<int32_t>::max()) {
-  InflatedBlock out = InflateBuffer(reinterpret_cast<const unsigned char*>(stream.data()),
-                                    static_cast<int32_t>(stream.size()), estimate, maxLength);
+  const auto* input = reinterpret_cast<const unsigned char*>(stream.data());
+  const auto length = static_cast<int32_t>(stream.size());
+  bool bytesRefused = false;
+  Bytes viaBytes;
+  try {
+    viaBytes = InflateToBytes(input, length, estimate, maxLength);
+  } catch (const EDecompressionError&) {
+    bytesRefused = true;
+  }
+  InflatedBlock out;
+  try {
+    out = InflateBuffer(input, length, estimate, maxLength);
+  } catch (const EDecompressionError&) {
+    EXPECT_TRUE(bytesRefused) << "only the heap block refused";
+    throw;
+  }
+  EXPECT_FALSE(bytesRefused) << "only the byte string refused";
   if (!out.block) {
     EXPECT_EQ(out.length, 0) << "a null block must come with length 0";
+    EXPECT_EQ(viaBytes, "");
     return Bytes();
   }
-  return Bytes(reinterpret_cast<const char*>(out.block.get()), size_t(out.length));
+  const Bytes viaBlock(reinterpret_cast<const char*>(out.block.get()), size_t(out.length));
+  EXPECT_EQ(viaBytes, viaBlock);
+  return viaBlock;
 }
 
 TEST(InflateGrowthStep, RaisesTheInputLengthToAMultipleOf256) {
