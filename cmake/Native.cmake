@@ -13,7 +13,8 @@ endif()
 include(${CMAKE_SOURCE_DIR}/resources/payload.cmake OPTIONAL)
 
 file(GLOB TARNWICK_NATIVE_TEST_SOURCES CONFIGURE_DEPENDS
-     ${CMAKE_SOURCE_DIR}/tests/native/*.cpp ${CMAKE_SOURCE_DIR}/tests/fake/*.cpp)
+     ${CMAKE_SOURCE_DIR}/tests/native/*.cpp ${CMAKE_SOURCE_DIR}/tests/fake/*.cpp
+     ${CMAKE_SOURCE_DIR}/tests/common/*.cpp)
 add_executable(tarnwick_tests ${TARNWICK_NATIVE_TEST_SOURCES})
 target_include_directories(tarnwick_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(tarnwick_tests PRIVATE tarnwick_core GTest::gtest GTest::gmock GTest::gtest_main)

@@ -4,7 +4,8 @@ set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-file(GLOB TARNWICK_WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
+file(GLOB TARNWICK_WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp
+     ${CMAKE_SOURCE_DIR}/tests/common/*.cpp)
 if(TARNWICK_WIN_TEST_SOURCES)
   add_executable(tarnwick_win_tests ${TARNWICK_WIN_TEST_SOURCES} ${TARNWICK_RESOURCE_FILES})
   target_include_directories(tarnwick_win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/resources ${CMAKE_BINARY_DIR})
@@ -13,6 +14,9 @@ if(TARNWICK_WIN_TEST_SOURCES)
   set_target_properties(tarnwick_win_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
   add_test(NAME win_tests COMMAND tarnwick_win_tests)
   set_tests_properties(win_tests PROPERTIES LABELS win TIMEOUT 600)
+  # A home of the tests' own: Wine's Recycle Bin is the Unix user's Trash under it.
+  set_property(TEST win_tests PROPERTY ENVIRONMENT_MODIFICATION
+               "HOME=set:${CMAKE_BINARY_DIR}/win-tests-home" "XDG_DATA_HOME=unset:")
 endif()
 
 file(GLOB TARNWICK_DRIVER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/driver/*.cpp)
