@@ -11,6 +11,7 @@ packages=(
   wine wine64 xvfb xauth imagemagick icoutils liblnk-utils dosbox nasm
   python3 file
   fonts-wine
+  strace
 )
 
 missing=()

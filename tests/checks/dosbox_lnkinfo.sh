@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# A second opinion on the two desktop shortcuts of the DOSBox set-up: lnkinfo (libyal's
+# liblnk, a reader that shares no code with the installer or its tests) reads what the real
+# set-up wrote under Wine, for an install folder with a blank in its name.
+#
+# lnkinfo is asked only for the fields it reads right. It misreads the show command and the
+# hot key of the files that Wine writes (it prints 0 for both), so those two are left to
+# the tests' own reader in the Windows-side tests.
+#
+# Needs: WIN64_DIR (tarnwick_win_tests.exe), SOURCE_DIR; lnkinfo.
+set -euo pipefail
+
+: "${SOURCE_DIR:?}" "${WIN64_DIR:?}"
+tests_exe="$WIN64_DIR/tarnwick_win_tests.exe"
+command -v lnkinfo >/dev/null || { echo "dosbox_lnkinfo: lnkinfo is not installed"; exit 1; }
+[ -f "$tests_exe" ] || { echo "dosbox_lnkinfo: $tests_exe is missing"; exit 1; }
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/tarnwick-lnkinfo.XXXXXX")
+trap 'rm -rf "$work" 2>/dev/null || true' EXIT
+export HOME="$work/home"
+mkdir -p "$HOME"
+# Wine's menu builder would write desktop entries into that home behind our back.
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+if [ -z "${WINEPREFIX:-}" ] && [ -f "$SOURCE_DIR/build/wine-tests/system.reg" ]; then
+  export WINEPREFIX="$SOURCE_DIR/build/wine-tests"
+fi
+
+folder="$work/my games"
+desktop="$work/Desktop"
+mkdir -p "$folder" "$desktop"
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+win_folder="$(windows_path "$folder")\\"
+dosbox='c:\program files (x86)\dosbox-0.74\dosbox.exe'
+
+if ! TARNWICK_EXPORT_FOLDER="$win_folder" TARNWICK_EXPORT_DESKTOP="$(windows_path "$desktop")\\" \
+     TARNWICK_EXPORT_DOSBOX="$dosbox" \
+     "$SOURCE_DIR/scripts/wine-run.sh" "$tests_exe" --gtest_filter=Win32SetUpDosBox.ExportForTheChecks \
+     >"$work/export.out" 2>&1 || ! grep -q '^\[  PASSED  \] 1 test' "$work/export.out"; then
+  echo "FAIL: the DOSBox set-up under Wine failed:"; tail -n 20 "$work/export.out"
+  exit 1
+fi
+
+failures=0
+# expect LINK FIELD VALUE: lnkinfo's line "<FIELD><tabs>: <VALUE>" for the link.
+expect() {
+  local got
+  got=$(lnkinfo "$1" | sed -n "s/^\t$2\t*: //p" | head -n 1)
+  if [ "$got" = "$3" ]; then
+    echo "ok: $(basename "$1"): $2: $got"
+  else
+    echo "FAIL: $(basename "$1"): $2 is \"$got\", expected \"$3\""
+    failures=$((failures + 1))
+  fi
+}
+
+link="$desktop/Tkmark DOSbox.lnk"
+expect "$link" "Local path" "$dosbox"
+expect "$link" "Working directory" 'c:\program files (x86)\dosbox-0.74\'
+expect "$link" "Command line arguments" "-noconsole -conf \"${win_folder}dosbox.conf\""
+expect "$link" "Description" "Tarnwick"
+expect "$link" "Icon location" "${win_folder}tkmark.ico"
+expect "$link" "Icon index" "0"
+
+link="$desktop/Print F.lnk"
+expect "$link" "Local path" "${win_folder}pr32.exe"
+expect "$link" "Working directory" "$win_folder"
+expect "$link" "Command line arguments" "f"
+expect "$link" "Description" "Print File f (CTRL+ALT+P)"
+expect "$link" "Icon location" "${win_folder}tkmark.ico"
+expect "$link" "Icon index" "0"
+
+if [ "$failures" -ne 0 ]; then
+  echo "dosbox_lnkinfo: $failures field(s) differ"
+  exit 1
+fi
+echo "dosbox_lnkinfo: all passed"
