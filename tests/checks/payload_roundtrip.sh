@@ -143,7 +143,10 @@ printf 'rs_odd source.txt odd.txt 2004-11-05 12:00:01\n' >"$work/odd.manifest"
 
 # --- Damaged executables and the command line -----------------------------------------------
 if [ -f "$WIN32_DIR/TarnwickSetup.exe" ]; then
-  for cut in 64 1024 $(($(stat -c %s "$WIN32_DIR/TarnwickSetup.exe") - 4096)); do
+  # Cut inside the headers, inside the resource directory and inside the resource data.
+  read -r rsrc_size rsrc_offset < <(i686-w64-mingw32-objdump -h "$WIN32_DIR/TarnwickSetup.exe" |
+                                    awk '$2 == ".rsrc" {print $3, $6}')
+  for cut in 64 1024 $((16#$rsrc_offset + 40)) $((16#$rsrc_offset + 16#$rsrc_size / 2)); do
     head -c "$cut" "$WIN32_DIR/TarnwickSetup.exe" >"$work/cut.exe"
     set +e
     "$pack" list "$work/cut.exe" >/dev/null 2>"$work/cut.err"
