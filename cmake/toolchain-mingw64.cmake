@@ -3,8 +3,10 @@
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(TARNWICK_TRIPLE x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${TARNWICK_TRIPLE}-gcc)
-set(CMAKE_CXX_COMPILER ${TARNWICK_TRIPLE}-g++)
+# The posix thread model: GoogleTest needs std::mutex, and the product is built with the
+# same run time as the twin that the tests run. winpthread is linked statically.
+set(CMAKE_C_COMPILER ${TARNWICK_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TARNWICK_TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER ${TARNWICK_TRIPLE}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${TARNWICK_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
