@@ -1,6 +1,5 @@
 // tarnwick-pack: packs the installer's payload records and reads them back.
 #include <cstdio>
-#include <cstring>
 #include <new>
 #include <vector>
 
