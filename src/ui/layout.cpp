@@ -1,5 +1,6 @@
 #include "ui/layout.h"
 
+#include <cctype>
 #include <cstdlib>
 
 #include "util/exceptions.h"
@@ -40,6 +41,15 @@ std::string ReadValue(const std::string& text, size_t& pos, int line) {
       if (c == '\\') {
         if (pos >= text.size()) Fail(line, "unterminated text");
         char escaped = text[pos++];
+        if (escaped == 'x') {
+          // \xHH: one byte of the ANSI code page, for the few texts beyond ASCII.
+          if (pos + 2 > text.size() || !std::isxdigit(static_cast<unsigned char>(text[pos])) ||
+              !std::isxdigit(static_cast<unsigned char>(text[pos + 1])))
+            Fail(line, "\\x needs two hex digits");
+          value += static_cast<char>(std::stoi(text.substr(pos, 2), nullptr, 16));
+          pos += 2;
+          continue;
+        }
         value += escaped == 'n' ? '\n' : escaped;
       } else {
         value += c;

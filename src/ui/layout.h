@@ -8,7 +8,8 @@
 //       Label14: label at=42,165 caption="INSTALLING" font=Tahoma,16,bold,white
 //
 // A line is "name: kind" followed by key=value properties. A value is a bare word or a
-// double-quoted text in which \" and \\ stand for themselves and \n for a line feed.
+// double-quoted text in which \" and \\ stand for themselves, \n for a line feed and \xHH
+// for one byte given in hex (the texts are in the ANSI code page).
 // Positions are pixels at 96 DPI: bounds=left,top,width,height, or at=left,top for labels
 // that size themselves to their text. The parser only checks the syntax; what a kind does
 // with its properties is the control layer's business.

@@ -30,9 +30,14 @@ TEST(ParseLayout, NestsControlsByIndentation) {
   EXPECT_EQ(*form.children[0].GetColour("colourto"), 0x800000u);
 }
 
+TEST(ParseLayout, ReadsBytesGivenInHex) {
+  // Texts are in the ANSI code page: the registered sign is one byte, 0xAE.
+  EXPECT_EQ(ParseLayout("f: form caption=\"Corvana\\xAE \\x41\\x7a\"").Get("caption"), "Corvana\xAE Az");
+}
+
 TEST(ParseLayout, RejectsMalformedLines) {
   const char* bad[] = {"", "f form", "f: form\n   x: label", "f: form\n    x: label", "f: form caption=\"open",
-                       "f: form\ng: form", "f: form key"};
+                       "f: form\ng: form", "f: form key", "f: form caption=\"\\xA\"", "f: form caption=\"\\xG0\""};
   for (const char* text : bad) EXPECT_THROW(ParseLayout(text), Exception) << text;
 }
 
