@@ -15,7 +15,7 @@ list(REMOVE_ITEM TARNWICK_WIN_SOURCES ${CMAKE_SOURCE_DIR}/src/app/main_win.cpp)
 add_library(tarnwick_win STATIC ${TARNWICK_WIN_SOURCES})
 target_compile_options(tarnwick_win PRIVATE ${TARNWICK_WIN_COMPILE_OPTIONS})
 target_link_libraries(tarnwick_win PUBLIC tarnwick_core
-                      comctl32 shell32 ole32 oleaut32 uuid gdi32 user32 advapi32 kernel32)
+                      comctl32 shell32 ole32 oleaut32 gdi32 user32 advapi32 kernel32)
 
 # Payload records packed by the host tool (built first by the native preset).
 set(TARNWICK_PACK "${CMAKE_SOURCE_DIR}/build/native/tarnwick-pack" CACHE FILEPATH "the host packing tool")

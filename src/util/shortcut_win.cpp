@@ -5,16 +5,21 @@
 #include <objidl.h>
 #include <shlobj.h>
 
-#include <cstdio>
-#include <string>
-
 #include "util/exceptions.h"
 #include "util/format.h"
+#include "util/wide_win.h"
 
 namespace tarnwick {
 namespace {
 
 const char kShellLinkClassId[] = "{00021401-0000-0000-C000-000000000046}";
+
+// The identifiers, written out here: the import library that defines them holds every
+// interface identifier of Windows in one object, some 40 KB that the program would carry.
+const CLSID kClsidShellLink = {0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const IID kIidUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const IID kIidShellLinkA = {0x000214EE, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const IID kIidPersistFile = {0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
 // Owns one COM interface reference and releases it when it goes out of scope.
 template <typename T>
@@ -54,19 +59,11 @@ Bytes SystemErrorText(HRESULT code) {
   while (!text.empty() && (static_cast<unsigned char>(text.back()) <= ' ' || text.back() == '.'))
     text.pop_back();
   if (text.empty()) {
-    char number[32];
-    snprintf(number, sizeof number, "OLE error %08lX", static_cast<unsigned long>(code));
-    text = number;
+    const char digits[] = "0123456789ABCDEF";
+    text = "OLE error ";
+    for (int shift = 28; shift >= 0; shift -= 4) text += digits[(static_cast<uint32_t>(code) >> shift) & 0xF];
   }
   return text;
-}
-
-std::wstring Utf16FromAnsi(const Bytes& text) {
-  if (text.empty()) return std::wstring();
-  int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
 }
 
 template <typename T>
@@ -77,19 +74,19 @@ void Query(IUnknown* object, REFIID iid, ComPtr<T>& out) {
 }  // namespace
 
 void WriteShellLinkObject(const ShellLinkFields& fields) {
-  const std::wstring linkPath = Utf16FromAnsi(fields.linkFile);
+  const std::vector<wchar_t> linkPath = WideFromAnsi(fields.linkFile);
 
   ComPtr<IUnknown> object;
-  HRESULT created = CoCreateInstance(CLSID_ShellLink, nullptr,
-                                     CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown,
+  HRESULT created = CoCreateInstance(kClsidShellLink, nullptr,
+                                     CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, kIidUnknown,
                                      object.Receive());
   if (FAILED(created))
     throw EOSError(Format("%s, ClassID: %s", {SystemErrorText(created), Bytes(kShellLinkClassId)}));
 
   ComPtr<IShellLinkA> link;
   ComPtr<IPersistFile> file;
-  Query(object.Get(), IID_IShellLinkA, link);
-  Query(object.Get(), IID_IPersistFile, file);
+  Query(object.Get(), kIidShellLinkA, link);
+  Query(object.Get(), kIidPersistFile, file);
 
   // What the setters and the save answer is not examined: a shortcut that cannot be
   // completed is not worth stopping an installation for.
@@ -100,7 +97,7 @@ void WriteShellLinkObject(const ShellLinkFields& fields) {
   link->SetDescription(fields.description.c_str());
   link->SetShowCmd(SW_SHOWNORMAL);
   if (fields.hotKey != 0) link->SetHotkey(fields.hotKey);
-  file->Save(linkPath.c_str(), FALSE);
+  file->Save(linkPath.data(), FALSE);
 }
 
 }  // namespace tarnwick

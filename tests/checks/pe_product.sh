@@ -13,14 +13,14 @@ case "$kind" in
   *) fail "not a 32-bit GUI program: $kind" ;;
 esac
 
-manifest=$(wrestool -x --type=24 "$exe" 2>/dev/null)
+manifest=$(wrestool -x --raw --type=24 "$exe" 2>/dev/null)
 for needle in 'level="asInvoker"' 'uiAccess="false"' 'name="Microsoft.Windows.Common-Controls"' \
               'version="6.0.0.0"' '<dpiAware>true</dpiAware>'; do
   grep -qF "$needle" <<<"$manifest" && echo "ok: manifest has $needle" || fail "manifest lacks $needle"
 done
 wrestool -l --type=16 "$exe" | grep -q . && echo "ok: version resource" || fail "no version resource"
 wrestool -l --type=14 "$exe" | grep -q . && echo "ok: icon" || fail "no icon"
-version=$(wrestool -x --type=16 "$exe" | tr -d '\0')
+version=$(wrestool -x --raw --type=16 "$exe" | tr -d '\0')
 for needle in "ProductName" "Tarnwick" "CompanyName" "Corvana" "3.24"; do
   grep -qF "$needle" <<<"$version" || fail "version resource lacks $needle"
 done
