@@ -12,8 +12,9 @@ fail() { echo "payload_fuzz: $*" >&2; exit 1; }
 
 ls "$NATIVE_DIR"/payload/records/*.bin >/dev/null 2>&1 || fail "no packed records in $NATIVE_DIR/payload/records"
 if [ ! -f "$fuzz_dir/build.ninja" ]; then
+  mkdir -p "$fuzz_dir"
   cmake -S "$SOURCE_DIR/tests/fuzz" -B "$fuzz_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_CXX_COMPILER=clang++ >"$fuzz_dir.configure.log" 2>&1 || { cat "$fuzz_dir.configure.log" >&2; fail "configure failed"; }
+    -DCMAKE_CXX_COMPILER=clang++ >"$fuzz_dir/configure.log" 2>&1 || { cat "$fuzz_dir/configure.log" >&2; fail "configure failed"; }
 fi
 ninja -C "$fuzz_dir" -j2 payload_fuzz payload_fuzz_seeds >"$fuzz_dir/build.log" 2>&1 || { tail -40 "$fuzz_dir/build.log" >&2; fail "build failed"; }
 
