@@ -9,9 +9,23 @@
 namespace tarnwick {
 namespace {
 
+// The form library's colour names. A constant table, not a function's static map: that
+// would need an initialisation guard, and with it the threads library.
+struct NamedColour {
+  const char* name;
+  Colour colour;
+};
+constexpr NamedColour kColourNames[] = {
+    {"black", 0x000000}, {"maroon", 0x800000}, {"green", 0x008000},  {"olive", 0x808000},
+    {"navy", 0x000080},  {"purple", 0x800080}, {"teal", 0x008080},   {"gray", 0x808080},
+    {"silver", 0xC0C0C0}, {"red", 0xFF0000},   {"lime", 0x00FF00},   {"yellow", 0xFFFF00},
+    {"blue", 0x0000FF},  {"fuchsia", 0xFF00FF}, {"aqua", 0x00FFFF}, {"white", 0xFFFFFF}};
+
 [[noreturn]] void Fail(int line, const std::string& why) {
   throw Exception("Layout line " + std::to_string(line) + ": " + why);
 }
+
+int HexDigit(char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; }
 
 std::vector<int> ParseInts(const std::string& text) {
   std::vector<int> values;
@@ -46,7 +60,7 @@ std::string ReadValue(const std::string& text, size_t& pos, int line) {
           if (pos + 2 > text.size() || !std::isxdigit(static_cast<unsigned char>(text[pos])) ||
               !std::isxdigit(static_cast<unsigned char>(text[pos + 1])))
             Fail(line, "\\x needs two hex digits");
-          value += static_cast<char>(std::stoi(text.substr(pos, 2), nullptr, 16));
+          value += static_cast<char>(HexDigit(text[pos]) << 4 | HexDigit(text[pos + 1]));
           pos += 2;
           continue;
         }
@@ -138,20 +152,16 @@ const ControlSpec* ControlSpec::Find(const std::string& controlName) const {
 }
 
 std::optional<Colour> ParseColour(const std::string& text) {
-  static const std::map<std::string, Colour> names = {
-      {"black", 0x000000}, {"maroon", 0x800000}, {"green", 0x008000}, {"olive", 0x808000},
-      {"navy", 0x000080},  {"purple", 0x800080}, {"teal", 0x008080},  {"gray", 0x808080},
-      {"silver", 0xC0C0C0}, {"red", 0xFF0000},   {"lime", 0x00FF00},  {"yellow", 0xFFFF00},
-      {"blue", 0x0000FF},  {"fuchsia", 0xFF00FF}, {"aqua", 0x00FFFF}, {"white", 0xFFFFFF}};
   if (text.size() == 7 && text[0] == '#') {
     char* end = nullptr;
     unsigned long value = std::strtoul(text.c_str() + 1, &end, 16);
     if (*end == '\0') return static_cast<Colour>(value);
     return std::nullopt;
   }
-  auto it = names.find(LowerCase(text));
-  if (it == names.end()) return std::nullopt;
-  return it->second;
+  const std::string name = LowerCase(text);
+  for (const NamedColour& named : kColourNames)
+    if (name == named.name) return named.colour;
+  return std::nullopt;
 }
 
 ControlSpec ParseLayout(const Bytes& text) {
