@@ -31,7 +31,7 @@ void ProcessMessagesOrWait();
 std::unique_ptr<FormView> CreateForm(const Bytes& layout, FormEvents& events);
 
 // --- Boxes (task dialogs of Common Controls 6; text converted from the ANSI code page) ---
-void ShowNoteBox(const Bytes& title, const Bytes& text);  // information icon, OK; empty title: none
+void ShowNoteBox(const Bytes& title, const Bytes& text);  // information icon, OK; empty title: the application title
 int AskBoxDialog(const Bytes& text, const Bytes& caption, unsigned flags);  // MB_* flags in, ID* out
 int AskDialogBox(const Bytes& text, int kind, unsigned buttons);           // buttons: Yes 1, No 2, OK 4, Cancel 8
 

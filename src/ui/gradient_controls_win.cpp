@@ -1,0 +1,79 @@
+// Gradient panels (containers) and gradient backgrounds (beneath their siblings).
+#include <cstring>
+
+#include "ui/controls_win.h"
+#include "util/exceptions.h"
+
+namespace tarnwick::ui {
+namespace {
+
+// The form library's drag cursor: the arrow with a small sheet at its tip. '#' is black,
+// '.' white, blanks are transparent.
+HCURSOR dragCursor = nullptr;
+
+HCURSOR DragCursor() {
+  if (!dragCursor) {
+    static const char* const art[] = {
+        "#",          "##",         "#.#",        "#..#",        "#...#",        "#....#",
+        "#.....#",    "#......#",   "#.......#",  "#........#",  "#.....#####",  "#..#..#",
+        "#.#.#..#",   "##  #..#",   "#    #..#",  "      #..#",  "       ##",    "",
+        "   #########", "   #.......#", "   #.......#", "   #.......#", "   #.......#", "   #########",
+    };
+    BYTE andMask[32 * 4], xorMask[32 * 4];
+    std::memset(andMask, 0xFF, sizeof andMask);
+    std::memset(xorMask, 0x00, sizeof xorMask);
+    for (size_t y = 0; y < sizeof art / sizeof art[0]; ++y) {
+      for (size_t x = 0; art[y][x] != '\0' && x < 32; ++x) {
+        BYTE bit = static_cast<BYTE>(0x80 >> (x % 8));
+        size_t at = y * 4 + x / 8;
+        if (art[y][x] == ' ') continue;
+        andMask[at] &= static_cast<BYTE>(~bit);
+        if (art[y][x] == '.') xorMask[at] |= bit;
+      }
+    }
+    dragCursor = CreateCursor(GetModuleHandleA(nullptr), 0, 0, 32, 32, andMask, xorMask);
+  }
+  return dragCursor;
+}
+
+GradientStyle StyleOf(const ControlSpec& spec) {
+  std::string style = spec.Get("style", "vertical");
+  if (style == "vertical") return GradientStyle::kVertical;
+  if (style == "horizontal") return GradientStyle::kHorizontal;
+  if (style == "pyramid") return GradientStyle::kPyramid;
+  FailProperty(spec, "style");
+}
+
+Gradient GradientOf(const ControlSpec& spec, Colour fallback) {
+  Gradient g;
+  g.from = spec.Has("colour") ? ColourList(spec, "colour")[0] : fallback;
+  g.to = spec.Has("colourto") ? ColourList(spec, "colourto")[0] : g.from;
+  g.style = StyleOf(spec);
+  if (spec.Has("mirror")) g.mirror = ColourList(spec, "mirror")[0];
+  if (spec.Has("mirrorto")) g.mirrorTo = ColourList(spec, "mirrorto")[0];
+  return g;
+}
+
+RECT ClientOf(HWND window) {
+  RECT r{};
+  GetClientRect(window, &r);
+  return r;
+}
+
+}  // namespace
+
+GradientPanel::GradientPanel(const ControlSpec& spec, Control* parent, const FontSpec& font)
+    : Control(spec, parent, font), gradient_(GradientOf(spec, 0xC0C0C0)) {
+  if (spec.Get("cursor") == "drag") cursor_ = DragCursor();
+}
+
+void GradientPanel::PaintSurface(HDC dc, const RECT& area) { PaintGradient(dc, ClientOf(window_), area, gradient_); }
+
+GradientBackground::GradientBackground(const ControlSpec& spec, Control* parent, const FontSpec& font)
+    : Control(spec, parent, font), gradient_(GradientOf(spec, 0xFFFFFF)) {}
+
+void GradientBackground::PaintSurface(HDC dc, const RECT& area) {
+  PaintGradient(dc, ClientOf(window_), area, gradient_);
+}
+
+}  // namespace tarnwick::ui
