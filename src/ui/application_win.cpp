@@ -95,8 +95,10 @@ void ProcessMessages() {
 }
 
 void ProcessMessagesOrWait() {
+  // Sleeps until something arrives, also after the end of the run was asked for: a waiting
+  // loop that spun instead would burn a processor until its condition changed.
   MSG msg;
-  if (!App().terminated && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) WaitMessage();
+  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) WaitMessage();
   ProcessMessages();
 }
 
