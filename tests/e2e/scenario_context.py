@@ -1,0 +1,253 @@
+"""What a scenario works with: its own Wine prefix and HOME, the installer started in the
+background, the UI driver, screenshots and checks."""
+
+import json
+import shutil
+import subprocess
+import tempfile
+import time
+from pathlib import Path, PureWindowsPath
+
+import wine_prefix
+from wine_prefix import WINE, WINESERVER
+
+PRODUCT_DIR_WIN = "C:\\setup"
+PRODUCT_WIN = PRODUCT_DIR_WIN + "\\TarnwickSetup.exe"
+
+
+class ScenarioFailure(Exception):
+    """A check failed; the message says what was expected and what was seen."""
+
+
+def run_wine(argv, env, timeout):
+    """Runs a Wine program to its end: (exit code, stdout, stderr).
+
+    Output goes through files, not pipes: a Wine process may start the session's services
+    and desktop, which inherit its output and live as long as the server, so a pipe would
+    not reach its end before the scenario does."""
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        code = subprocess.run(argv, env=env, stdin=subprocess.DEVNULL, stdout=out, stderr=err,
+                              timeout=timeout).returncode
+        out.seek(0)
+        err.seek(0)
+        return code, out.read().decode(errors="replace"), err.read().decode(errors="replace")
+
+
+class ScenarioContext:
+    def __init__(self, run, name, dpi):
+        self.run = run
+        self.name = name
+        self.dpi = dpi
+        self.root = run.scenarios_dir / name
+        self.prefix = self.root / "prefix"
+        self.home = self.root / "home"
+        self.env = wine_prefix.wine_environment(self.prefix, self.home, run.display)
+        self.product = None
+        self.product_log = None
+        self.product_out = None
+        self.exit_code = None
+        self._launched_through_driver = False
+
+    # ---- set-up and tear-down (called by the runner) ----
+
+    def set_up(self):
+        self.root.mkdir(parents=True, exist_ok=True)
+        wine_prefix.copy_prefix(self.run.template, self.run.template_home, self.prefix, self.home)
+        product_dir = self.drive_c / "setup"
+        product_dir.mkdir()
+        shutil.copy2(self.run.product_exe, product_dir / "TarnwickSetup.exe")
+        # One server for the scenario's whole life: every Wine process of the scenario
+        # (installer, driver calls, regedit) attaches to it instead of starting its own.
+        subprocess.run([WINESERVER, "-p"], env=self.env, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True, timeout=30)
+        if self.dpi != 96:
+            wine_prefix.import_registry(self.env, self.prefix, wine_prefix.dpi_registry(self.dpi))
+        # The session's first Wine process starts the desktop and services; let that happen
+        # before the installer and the driver start side by side.
+        self.drive("list", timeout=30)
+
+    def tear_down(self):
+        subprocess.run([WINESERVER, "-k"], env=self.env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=30, check=False)
+        if self.product:
+            try:
+                self.product.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.product.kill()
+                self.product.wait()
+        for f in (self.product_log, self.product_out):
+            if f:
+                f.close()
+        subprocess.run([WINESERVER, "-w"], env=self.env, timeout=30, check=False)
+
+    def remove_files(self):
+        shutil.rmtree(self.root, ignore_errors=True)
+
+    # ---- the machine the installer sees ----
+
+    @property
+    def drive_c(self):
+        return self.prefix / "drive_c"
+
+    def unix_path(self, windows_path):
+        """The Linux path behind a C: path of the prefix."""
+        path = PureWindowsPath(windows_path)
+        if path.drive.lower() != "c:":
+            raise ValueError(f"not on drive C: {windows_path}")
+        return self.drive_c.joinpath(*path.parts[1:])
+
+    @property
+    def program_files_x86(self):
+        return self.drive_c / "Program Files (x86)"
+
+    def set_attributes(self, windows_path, *changes):
+        """Hidden or system attributes, set the Windows way (Wine keeps them in xattrs)."""
+        self.drive("attrib", windows_path, *changes)
+
+    def copy_product(self, windows_dir):
+        """Another copy of the installer, e.g. in a folder whose path contains "/t"."""
+        target = self.unix_path(windows_dir)
+        target.mkdir(parents=True, exist_ok=True)
+        shutil.copy2(self.run.product_exe, target / "TarnwickSetup.exe")
+
+    # ---- the installer ----
+
+    def start(self, *args, command_line=None):
+        """Starts the installer in the background: with arguments through Wine's loader, or
+        with an exact command line through the driver (Wine's loader rewrites the path)."""
+        self.product_log = open(self.root / "product.log", "wb")
+        self.product_out = open(self.root / "product.out", "w+b")
+        if command_line is None:
+            argv = [WINE, PRODUCT_WIN, *args]
+        else:
+            argv = [WINE, wine_prefix.DRIVER_WIN, "launch", command_line]
+            self._launched_through_driver = True
+        self.product = subprocess.Popen(argv, env=self.env, stdin=subprocess.DEVNULL,
+                                        stdout=self.product_out, stderr=self.product_log)
+
+    def running(self):
+        return self.product is not None and self.product.poll() is None
+
+    def wait_exit(self, timeout=15):
+        """The installer's exit code; fails if it is still running after `timeout` seconds."""
+        try:
+            self.product.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise ScenarioFailure(f"the installer is still running {timeout} s later") from None
+        if self._launched_through_driver:
+            self.product_out.seek(0)
+            out = self.product_out.read().decode(errors="replace").split()
+            if self.product.returncode != 0 or not out:
+                raise ScenarioFailure(f"the driver could not launch the installer: "
+                                      f"{self.product_log_text()}")
+            self.exit_code = int(out[-1])
+        else:
+            self.exit_code = self.product.returncode
+        return self.exit_code
+
+    def product_log_text(self):
+        self.product_log.flush()
+        return (self.root / "product.log").read_text(errors="replace")[-2000:]
+
+    # ---- the UI driver ----
+
+    def drive(self, *args, timeout=10.0, check=True):
+        """Runs one driver command; returns its standard output."""
+        argv = [WINE, wine_prefix.DRIVER_WIN, "--timeout", str(int(timeout * 1000)), *args]
+        code, out, err = run_wine(argv, self.env, timeout + 30)
+        if check and code != 0:
+            message = err.strip().splitlines()
+            raise ScenarioFailure(message[-1] if message else f"driver exit {code}")
+        return out
+
+    def wait_window(self, title, timeout=20.0):
+        """Waits for a top-level window while the installer runs; returns its description."""
+        deadline = time.monotonic() + timeout
+        while True:
+            out = self.drive("wait", title, timeout=1.0, check=False)
+            if out.strip():
+                return json.loads(out.splitlines()[0])
+            if self.product is not None and not self.running():
+                raise ScenarioFailure(f'the installer ended (exit {self.product.returncode}) '
+                                      f'without showing "{title}"')
+            if time.monotonic() > deadline:
+                raise ScenarioFailure(f'no window "{title}" after {timeout:.0f} s')
+
+    def dump(self, window=None):
+        out = self.drive("dump", *([window] if window else []))
+        return [json.loads(line) for line in out.splitlines() if line.startswith("{")]
+
+    def windows(self):
+        """Titles of the visible top-level windows."""
+        lines = self.drive("list").splitlines()
+        return [json.loads(line)["text"] for line in lines if line.startswith("{")]
+
+    def controls(self, window):
+        """The window's controls by layout name."""
+        return {c["name"]: c for c in self.dump(window)[1:] if c["name"]}
+
+    def texts(self, window):
+        return [c["text"] for c in self.dump(window)[1:]]
+
+    def text(self, window, name):
+        return self.drive("text", window, name).rstrip("\n")
+
+    def click(self, window, name):
+        self.drive("click", window, name)
+
+    def press(self, window, button_text):
+        self.drive("press", window, button_text)
+
+    def close(self, window):
+        self.drive("close", window)
+
+    # ---- screenshots ----
+
+    def screenshot(self, label, window=None):
+        """Saves the screen, or the window's rectangle, as <screenshots>/<label>.png."""
+        path = self.run.screenshots_dir / f"{label}.png"
+        argv = ["import", "-display", self.run.display, "-window", "root"]
+        if window is not None:
+            time.sleep(0.5)  # let the window finish painting
+            w = self.wait_window(window)
+            argv += ["-crop", f'{w["w"]}x{w["h"]}+{w["x"]}+{w["y"]}', "+repage"]
+        # No time stamps in the file: the same screen gives the same bytes.
+        argv += ["-strip", "-define", "png:exclude-chunks=date,time", str(path)]
+        subprocess.run(argv, stdin=subprocess.DEVNULL, capture_output=True, timeout=30, check=True)
+        return path
+
+    def colour_share(self, controls, colour, fuzz="12%"):
+        """For each control (a dump entry), the share of its screen pixels that show
+        `colour` (#RRGGBB, not black): whether a text of that colour is really drawn
+        there, not only held by a window that something else paints over."""
+        screen = self.root / "screen.png"
+        subprocess.run(["import", "-display", self.run.display, "-window", "root", str(screen)],
+                       stdin=subprocess.DEVNULL, capture_output=True, timeout=30, check=True)
+        shares = {}
+        for c in controls:
+            done = subprocess.run(
+                ["convert", str(screen), "-crop", f'{c["w"]}x{c["h"]}+{c["x"]}+{c["y"]}',
+                 "+repage", "-fuzz", fuzz, "-fill", "black", "+opaque", colour,
+                 "-fill", "white", "-opaque", colour, "-colorspace", "gray",
+                 "-format", "%[fx:mean]", "info:"],
+                stdin=subprocess.DEVNULL, capture_output=True, timeout=30, check=True)
+            shares[c["name"]] = float(done.stdout)
+        return shares
+
+    # ---- checks ----
+
+    def expect(self, condition, message):
+        if not condition:
+            raise ScenarioFailure(message)
+
+    def expect_equal(self, actual, expected, what):
+        if actual != expected:
+            raise ScenarioFailure(f"{what}: expected {expected!r}, got {actual!r}")
+
+    def browser_log(self, settle=0.0):
+        """Addresses that the browser stand-in received (waits `settle` seconds for one)."""
+        log = self.drive_c / wine_prefix.TOOLS_DIR / "browser.txt"
+        deadline = time.monotonic() + settle
+        while not log.exists() and time.monotonic() < deadline:
+            time.sleep(0.2)
+        return log.read_text().splitlines() if log.exists() else []
