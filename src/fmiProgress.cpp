@@ -5,7 +5,6 @@
 #include "platform/platform.h"
 #include "util/exceptions.h"
 #include "util/format.h"
-#include "util/paths.h"
 
 namespace tarnwick {
 namespace {
@@ -39,10 +38,6 @@ EventHandler TInstProgressForm::Bind(const std::string& handlerName) {
   throw Exception("TInstProgressForm has no handler " + handlerName);
 }
 
-void TInstProgressForm::CentreInParent(const std::string& control) {
-  view_->SetLeft(control, CenteredLeft(view_->ParentWidth(control), view_->Bounds(control).width));
-}
-
 void TInstProgressForm::SetPaused(bool paused) {
   paused_ = paused;
   view_->SetText("btnPause", paused ? kResumeCaption : kPauseCaption);
@@ -55,7 +50,7 @@ void TInstProgressForm::SetCancelled(bool cancelled) {
 
 void TInstProgressForm::SetProgramName(const Bytes& text) {
   view_->SetText("lbProgramName", text);
-  CentreInParent("lbProgramName");
+  CenterInParent(*view_, "lbProgramName");
 }
 
 void TInstProgressForm::SetStage(const Bytes& text) { view_->SetText("lbStage", text); }
@@ -86,7 +81,7 @@ void TInstProgressForm::SetPosition(int32_t position) {
     Bytes line = FormatThousands(static_cast<uint32_t>(position), separator) + " of " +
                  FormatThousands(static_cast<uint32_t>(totalBytes_), separator) + " bytes";
     view_->SetText("lbStatus", line);
-    CentreInParent("lbStatus");
+    CenterInParent(*view_, "lbStatus");
     Sys().ProcessMessages();
   }
   lastPosition_ = position;
@@ -127,7 +122,7 @@ void TInstProgressForm::ShowFinished() {
   bool cancelledOnEntry = cancelled_;
   view_->SetVisible("btnPause", false);
   view_->SetText("btnCancel", kOkCaption);
-  CentreInParent("btnCancel");
+  CenterInParent(*view_, "btnCancel");
   view_->SetText("lbStage", kFinishedStage);
   view_->SetVisible("lbFileName", false);
   while (!cancelled_) Sys().ProcessMessagesOrWait();

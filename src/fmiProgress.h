@@ -62,8 +62,6 @@ class TInstProgressForm : public FormEvents {
   void Attach(FormView& view) override;
 
  private:
-  void CentreInParent(const std::string& control);
-
   FormView* view_ = nullptr;           // set by Attach while the window is being built
   std::unique_ptr<FormView> window_;   // owns what view_ points at
   bool paused_ = false;
