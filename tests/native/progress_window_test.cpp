@@ -290,8 +290,7 @@ TEST_P(FinishedEndTest, TheFinishedStateWaitsAndItsAcknowledgementIsNoCancel) {
   form->SetPosition(1000);
   const Bytes bytesLine = View().Text("lbStatus");
   bool waitedInFinishedState = false;
-  Queue([&](FakeForm& view) {
-    FakeForm& v = view;
+  Queue([&](FakeForm& v) {
     waitedInFinishedState = v.Text("lbStage") == "Installation Successful." && !v.IsVisible("btnPause") &&
                             v.Text("btnCancel") == "OK" && v.Bounds("btnCancel").left == 166 &&
                             !v.IsVisible("lbFileName");
