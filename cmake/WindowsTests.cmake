@@ -3,6 +3,10 @@ set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# GoogleTest needs std::mutex, which MinGW's win32 thread model lacks: give it stand-ins.
+foreach(target gtest gtest_main gmock gmock_main)
+  target_compile_options(${target} PUBLIC -include ${CMAKE_SOURCE_DIR}/tests/win/compat/gtest_threads_win32.h)
+endforeach()
 
 file(GLOB TARNWICK_WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp
      ${CMAKE_SOURCE_DIR}/tests/common/*.cpp)

@@ -2,10 +2,9 @@
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(TARNWICK_TRIPLE i686-w64-mingw32)
-# The posix thread model: GoogleTest needs std::mutex, and the product is built with the
-# same run time as the twin that the tests run. winpthread is linked statically.
-set(CMAKE_C_COMPILER ${TARNWICK_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TARNWICK_TRIPLE}-g++-posix)
+# The win32 thread model: the product is single-threaded and needs no winpthread.
+set(CMAKE_C_COMPILER ${TARNWICK_TRIPLE}-gcc-win32)
+set(CMAKE_CXX_COMPILER ${TARNWICK_TRIPLE}-g++-win32)
 set(CMAKE_RC_COMPILER ${TARNWICK_TRIPLE}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${TARNWICK_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
