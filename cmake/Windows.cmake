@@ -11,7 +11,8 @@ target_compile_definitions(tarnwick_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WI
 
 # The Win32 halves of every unit (*_win.cpp); the entry stays out so that tests can link the rest.
 file(GLOB_RECURSE TARNWICK_WIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*_win.cpp)
-list(REMOVE_ITEM TARNWICK_WIN_SOURCES ${CMAKE_SOURCE_DIR}/src/app/main_win.cpp)
+list(REMOVE_ITEM TARNWICK_WIN_SOURCES ${CMAKE_SOURCE_DIR}/src/app/main_win.cpp
+     ${CMAKE_SOURCE_DIR}/src/app/lean_runtime_win.cpp)
 add_library(tarnwick_win STATIC ${TARNWICK_WIN_SOURCES})
 target_compile_options(tarnwick_win PRIVATE ${TARNWICK_WIN_COMPILE_OPTIONS})
 target_link_libraries(tarnwick_win PUBLIC tarnwick_core
@@ -23,7 +24,8 @@ set(TARNWICK_RESOURCE_FILES ${CMAKE_SOURCE_DIR}/resources/product.rc)
 include(${CMAKE_SOURCE_DIR}/resources/payload.cmake OPTIONAL)
 
 set(SOURCE_DATE_EPOCH_DEFAULT 1099612800)  # 2004-11-05, the product's release date
-add_executable(TarnwickSetup WIN32 ${CMAKE_SOURCE_DIR}/src/app/main_win.cpp ${TARNWICK_RESOURCE_FILES})
+add_executable(TarnwickSetup WIN32 ${CMAKE_SOURCE_DIR}/src/app/main_win.cpp
+               ${CMAKE_SOURCE_DIR}/src/app/lean_runtime_win.cpp ${TARNWICK_RESOURCE_FILES})
 target_compile_options(TarnwickSetup PRIVATE ${TARNWICK_WIN_COMPILE_OPTIONS})
 target_link_options(TarnwickSetup PRIVATE ${TARNWICK_WIN_LINK_OPTIONS})
 target_link_libraries(TarnwickSetup PRIVATE tarnwick_win)

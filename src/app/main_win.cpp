@@ -2,7 +2,6 @@
 // application with its main window until that window closes.
 #include <windows.h>
 
-#include <cstdlib>
 #include <exception>
 
 #include "app/dll_hardening_win.h"
@@ -11,14 +10,6 @@
 #include "platform/platform_win.h"
 #include "product.h"
 #include "ui/ui_win.h"
-
-// The run time's default terminate handler prints the demangled type of an uncaught
-// exception to a console this GUI program does not have, and brings a 45 KB demangler
-// along. Every exception is caught at the entry or at a window procedure, so the plain
-// end is enough.
-namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
-}  // namespace __gnu_cxx
 
 namespace {
 
