@@ -13,6 +13,7 @@ DISPLAY the run starts an Xvfb of its own.
 import argparse
 import os
 import shutil
+import signal
 import sys
 from pathlib import Path
 
@@ -39,7 +40,13 @@ def parse_arguments():
     return parser.parse_args()
 
 
+def stop_on_terminate(signum, frame):
+    # A killed run (a time limit, Ctrl-C) still ends its Xvfb and the scenario's Wine.
+    raise SystemExit(f"e2e: stopped by signal {signum}")
+
+
 def main():
+    signal.signal(signal.SIGTERM, stop_on_terminate)
     args = parse_arguments()
     if args.readme_shots:
         selected = [s for s in runner.SCENARIOS if s.readme_only]

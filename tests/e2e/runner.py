@@ -89,25 +89,28 @@ def run_one(run, entry):
     previous = signal.signal(signal.SIGALRM, _on_alarm)
     signal.alarm(entry.timeout)
     try:
-        ctx.set_up()
-        entry.body(ctx)
-    except ScenarioTimeout:
-        failure = f"timed out after {entry.timeout} s"
-    except ScenarioFailure as e:
-        failure = str(e)
-    except Exception:
-        failure = traceback.format_exc().rstrip().replace("\n", "\n    ")
+        try:
+            ctx.set_up()
+            entry.body(ctx)
+        except ScenarioTimeout:
+            failure = f"timed out after {entry.timeout} s"
+        except ScenarioFailure as e:
+            failure = str(e)
+        except Exception:
+            failure = traceback.format_exc().rstrip().replace("\n", "\n    ")
+        finally:
+            signal.alarm(0)
+            signal.signal(signal.SIGALRM, previous)
+        seconds = time.monotonic() - started
+        if failure:
+            print(f"FAIL {entry.name} ({seconds:.1f} s)")
+            _report_failure(ctx, failure)
+        else:
+            print(f"PASS {entry.name} ({seconds:.1f} s)")
+        sys.stdout.flush()
     finally:
-        signal.alarm(0)
-        signal.signal(signal.SIGALRM, previous)
-    seconds = time.monotonic() - started
-    if failure:
-        print(f"FAIL {entry.name} ({seconds:.1f} s)")
-        _report_failure(ctx, failure)
-    else:
-        print(f"PASS {entry.name} ({seconds:.1f} s)")
-    sys.stdout.flush()
-    ctx.tear_down()
+        # Also when the run itself is stopped: no Wine process may outlive its scenario.
+        ctx.tear_down()
     if not failure and not run.keep:
         ctx.remove_files()
     return failure is None

@@ -2,7 +2,9 @@
 background, the UI driver, screenshots and checks."""
 
 import json
+import os
 import shutil
+import signal
 import subprocess
 import tempfile
 import time
@@ -31,6 +33,24 @@ def run_wine(argv, env, timeout):
         out.seek(0)
         err.seek(0)
         return code, out.read().decode(errors="replace"), err.read().decode(errors="replace")
+
+
+def kill_leftovers(prefix):
+    """Ends every process still running in the scenario's prefix (a Wine process whose
+    server died holds its output open and would stall the run)."""
+    marker = b"\0WINEPREFIX=" + bytes(str(prefix), "utf-8") + b"\0"
+    for entry in Path("/proc").iterdir():
+        if not entry.name.isdigit():
+            continue
+        try:
+            environment = b"\0" + (entry / "environ").read_bytes()
+        except OSError:
+            continue
+        if marker in environment:
+            try:
+                os.kill(int(entry.name), signal.SIGKILL)
+            except OSError:
+                pass
 
 
 class ScenarioContext:
@@ -79,6 +99,7 @@ class ScenarioContext:
             if f:
                 f.close()
         subprocess.run([WINESERVER, "-w"], env=self.env, timeout=30, check=False)
+        kill_leftovers(self.prefix)
 
     def remove_files(self):
         shutil.rmtree(self.root, ignore_errors=True)

@@ -98,11 +98,12 @@ def make_template(prefix, home, display, driver_exe, log):
     env = wine_environment(prefix, home, display)
     subprocess.run([WINE, "wineboot", "-i"], env=env, stdin=subprocess.DEVNULL,
                    stdout=log, stderr=log, timeout=300, check=True)
-    # Windows keeps Tahoma and Marlett (the title bar's button glyphs) in its Fonts folder;
-    # Wine's own versions come with fonts-wine, and without them Wine falls back to others.
-    fonts = prefix / "drive_c" / "windows" / "Fonts"
-    for font in Path("/usr/share/wine/fonts").glob("*.ttf"):
-        shutil.copy2(font, fonts / font.name)
+    # Marlett draws the title bar's buttons; without it they show as letters. Wine's own
+    # Tahoma stays out: its bold face renders with regular strokes, while the fallback that
+    # fontconfig offers for Tahoma (DejaVu Sans) shows bold as bold.
+    marlett = Path("/usr/share/wine/fonts/marlett.ttf")
+    if marlett.exists():
+        shutil.copy2(marlett, prefix / "drive_c" / "windows" / "Fonts" / marlett.name)
     tools = prefix / "drive_c" / TOOLS_DIR
     tools.mkdir(exist_ok=True)
     shutil.copy2(driver_exe, tools / "tkdriver.exe")
