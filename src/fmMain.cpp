@@ -2,6 +2,7 @@
 
 #include "platform/message_boxes.h"
 #include "platform/platform.h"
+#include "product_texts.h"
 #include "ucargo.h"
 #include "util/exceptions.h"
 #include "util/format.h"
@@ -10,12 +11,9 @@
 namespace tarnwick {
 namespace {
 
-const char kProductName[] = "Tarnwick";
 const char kCaptionFormat[] = "Corvana %s Installer";
 const char kInstallLine[] = "This will install Corvana Tarnwick";
 const char kVersionLine[] = "Version 3.24 05/11/04";
-const char kShortVersion[] = "3.24";
-const char kProductMark[] = "X9";
 const char kMakersFolder[] = "corvana\\qv";
 const char kPlainFolder[] = "qv";
 const char kBrowseCaption[] =
@@ -63,7 +61,7 @@ void tMainForm::FormCreate() {
   CenterInParent(*view_, "lbIns1");
   CenterInParent(*view_, "lbIns2");
   view_->SetText("lbP1Progname", kProductName);
-  view_->SetText("lbP1ProgVer", kShortVersion);
+  view_->SetText("lbP1ProgVer", kProductVersion);
   CenterInParent(*view_, "lbP1Progname");
   CenterInParent(*view_, "lbP1ProgVer");
   DrawLogo();

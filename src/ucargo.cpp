@@ -11,6 +11,7 @@
 #include "payload/payload_catalogue.h"
 #include "platform/message_boxes.h"
 #include "platform/platform.h"
+#include "product_texts.h"
 #include "ucargo.h"
 #include "util/folders.h"
 #include "util/format.h"
@@ -20,10 +21,6 @@
 namespace tarnwick {
 namespace {
 
-const char kProductName[] = "Tarnwick";
-const char kVersion[] = "3.24";
-const char kProductMark[] = "X9";       // the icon the user clicks
-const char kHostFunctionKey[] = "F4";   // starts Tarnwick from inside Ostramo
 const char kStage[] = "Installing ...";
 const char kHostProgram[] = "quen.exe";
 const char kMenuProgram[] = "qvmenu.exe";
@@ -116,7 +113,7 @@ WriteOutcome WriteItems(const std::vector<tInstItem>& items, const Bytes& folder
 // 32-bit Windows runs Tarnwick itself: from Ostramo where it is installed, else from a
 // desktop shortcut if the user wants one. Returns the final note.
 Bytes CompleteOn32BitWindows(const Bytes& folder, const Bytes& desktop) {
-  Bytes note = Format(kInstalledNote, {kProductName, kVersion});
+  Bytes note = Format(kInstalledNote, {kProductName, kProductVersion});
   if (Sys().FileExists(folder + kHostProgram)) {
     return note + "\r\n\r\n" + Format(kHostNote, {kProductName, kHostFunctionKey});
   }

@@ -3,6 +3,7 @@
 #include "payload/payload_errors.h"
 #include "platform/message_boxes.h"
 #include "platform/platform.h"
+#include "product_texts.h"
 #include "ucargo.h"
 #include "util/format.h"
 #include "util/paths.h"
@@ -57,7 +58,7 @@ class ComScope {
 
 // The closing note. Its breaks are lone carriage returns and line feeds, not CR LF pairs.
 Bytes ClosingMessage(const Bytes& shortcutName) {
-  const Bytes product = "Tarnwick";
+  const Bytes product = kProductName;
   return "Tarnwick has been installed and shortcuts created to run it in DOSbox and another to "
          "Print to File F.\r\rClick the " +
          shortcutName + " Icon to start " + product + ".  " + "To print from " + product +
@@ -106,7 +107,7 @@ void SetUpDosBox(const Bytes& folder, const Bytes& desktop) {
 
   {
     ComScope com;
-    CreateShortcut(dosBoxLink, DosBoxPath, arguments, "Tarnwick", icon, 0, 0);
+    CreateShortcut(dosBoxLink, DosBoxPath, arguments, kProductName, icon, 0, 0);
     CreateShortcut(printLink, folder + "pr32.exe", "f", "Print File f (CTRL+ALT+P)", icon, 0,
                    kPrintHotKey);
   }
