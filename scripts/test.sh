@@ -69,7 +69,8 @@ if [ $built_win32 -eq 1 ] && [ $built_win64 -eq 1 ]; then
     [ -e "$check" ] || continue
     note "check $(basename "$check")"
     timeout --kill-after=30 1200 bash "$check" </dev/null
-    record "check $(basename "$check")" $?
+    status=$?
+    record "check $(basename "$check")" $status
   done
 fi
 
