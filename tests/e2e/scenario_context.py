@@ -67,6 +67,7 @@ class ScenarioContext:
         self.product_out = None
         self.exit_code = None
         self._launched_through_driver = False
+        self._mounts = []
 
     # ---- set-up and tear-down (called by the runner) ----
 
@@ -76,12 +77,16 @@ class ScenarioContext:
         product_dir = self.drive_c / "setup"
         product_dir.mkdir()
         shutil.copy2(self.run.product_exe, product_dir / "TarnwickSetup.exe")
+        self._start_session()
+        if self.dpi != 96:
+            # Read by every process as it starts: the installer, started later, sees it.
+            wine_prefix.import_registry(self.env, self.prefix, wine_prefix.dpi_registry(self.dpi))
+
+    def _start_session(self):
         # One server for the scenario's whole life: every Wine process of the scenario
         # (installer, driver calls, regedit) attaches to it instead of starting its own.
         subprocess.run([WINESERVER, "-p"], env=self.env, stdin=subprocess.DEVNULL,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True, timeout=30)
-        if self.dpi != 96:
-            wine_prefix.import_registry(self.env, self.prefix, wine_prefix.dpi_registry(self.dpi))
         # The session's first Wine process starts the desktop and services; let that happen
         # before the installer and the driver start side by side.
         self.drive("list", timeout=30)
@@ -100,6 +105,10 @@ class ScenarioContext:
                 f.close()
         subprocess.run([WINESERVER, "-w"], env=self.env, timeout=30, check=False)
         kill_leftovers(self.prefix)
+        for mount in reversed(self._mounts):
+            subprocess.run(["umount", "-l", str(mount)], stdin=subprocess.DEVNULL,
+                           capture_output=True, timeout=30, check=False)
+        self._mounts.clear()
 
     def remove_files(self):
         shutil.rmtree(self.root, ignore_errors=True)
@@ -120,6 +129,48 @@ class ScenarioContext:
     @property
     def program_files_x86(self):
         return self.drive_c / "Program Files (x86)"
+
+    @property
+    def desktop(self):
+        """The Linux folder behind the Windows desktop of the scenario's user."""
+        return self.home / "Desktop"
+
+    @property
+    def trash(self):
+        """Wine's Recycle Bin: the freedesktop Trash under the scenario's HOME."""
+        return self.home / ".local" / "share" / "Trash"
+
+    def trashed_names(self):
+        files = self.trash / "files"
+        return sorted(p.name for p in files.iterdir()) if files.is_dir() else []
+
+    def add_drive(self, letter, unix_dir, kind):
+        """Maps drive `letter` to a Linux folder with a drive type Wine reports ("cdrom",
+        "floppy", "hd", "network"). Wine reads the types when its session starts, so the
+        session is restarted; call this before starting the installer."""
+        link = self.prefix / "dosdevices" / f"{letter.lower()}:"
+        if link.is_symlink() or link.exists():
+            link.unlink()
+        link.symlink_to(Path(unix_dir).resolve())
+        wine_prefix.import_registry(self.env, self.prefix, wine_prefix.drive_registry(letter, kind))
+        self.restart_session()
+        root = f"{letter.upper()}:\\"
+        self.expect_equal(self.drive("drive-type", root).strip(),
+                          wine_prefix.DRIVE_TYPE_SEEN[kind], f"type of drive {root}")
+
+    def mount_tmpfs(self, unix_dir, size):
+        """A small file system of its own (e.g. "64k"), to stand in for a full disk.
+        Needs root; unmounted when the scenario ends."""
+        Path(unix_dir).mkdir(parents=True, exist_ok=True)
+        subprocess.run(["mount", "-t", "tmpfs", "-o", f"size={size}", "tmpfs", str(unix_dir)],
+                       stdin=subprocess.DEVNULL, capture_output=True, timeout=30, check=True)
+        self._mounts.append(Path(unix_dir))
+
+    def restart_session(self):
+        subprocess.run([WINESERVER, "-k"], env=self.env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=30, check=False)
+        subprocess.run([WINESERVER, "-w"], env=self.env, timeout=30, check=False)
+        self._start_session()
 
     def set_attributes(self, windows_path, *changes):
         """Hidden or system attributes, set the Windows way (Wine keeps them in xattrs)."""

@@ -73,6 +73,17 @@ def dpi_registry(dpi):
     ]) + "\r\n"
 
 
+# Wine's names for drive types, and what GetDriveType then reports (the driver's names).
+DRIVE_TYPE_SEEN = {"cdrom": "cdrom", "floppy": "removable", "hd": "fixed", "network": "remote"}
+
+
+def drive_registry(letter, kind):
+    if kind not in DRIVE_TYPE_SEEN:
+        raise ValueError(f"unknown drive type {kind}")
+    return "\r\n".join(["REGEDIT4", "", "[HKEY_LOCAL_MACHINE\\Software\\Wine\\Drives]",
+                         f'"{letter.lower()}:"="{kind}"', ""]) + "\r\n"
+
+
 def import_registry(env, prefix, text, timeout=60):
     """Imports a .reg text into the prefix with regedit (one Wine process)."""
     with tempfile.NamedTemporaryFile("w", suffix=".reg", dir=prefix, delete=False,

@@ -193,6 +193,17 @@ int Launch(const Args& args, DWORD) {
   return 0;
 }
 
+// The type of a drive as programs see it (GetDriveType): lets a scenario prove that its
+// set-up of Wine's drives took effect before it blames the installer.
+int DriveType(const Args& args, DWORD) {
+  Expect(args, 1, "drive-type ROOT");
+  static const char* const kNames[] = {"unknown", "no-root-dir", "removable", "fixed",
+                                       "remote", "cdrom", "ramdisk"};
+  UINT type = GetDriveTypeW(Widen(args[0]).c_str());
+  PrintLine(type < 7 ? kNames[type] : std::to_string(type));
+  return 0;
+}
+
 // Sets or clears the hidden and system attributes, as "attrib" does.
 int Attrib(const Args& args, DWORD) {
   if (args.size() < 2) throw UsageError("usage: tkdriver attrib PATH +h|-h|+s|-s ...");
@@ -227,6 +238,7 @@ int RunCommand(const std::string& command, const Args& args, DWORD timeout_ms) {
       {"text", Text},         {"set-text", SetText},    {"type", Type},    {"close", Close},
       {"tree", Tree},         {"select-folder", SelectFolder},
       {"record-url", RecordUrl}, {"attrib", Attrib}, {"launch", Launch},
+      {"drive-type", DriveType},
   };
   auto found = commands.find(command);
   if (found == commands.end()) throw UsageError("unknown command " + command);

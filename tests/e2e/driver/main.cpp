@@ -28,6 +28,7 @@ const char kUsage[] =
     "  select-folder WINDOW PATH   select PATH in the window's folder tree\n"
     "  record-url FILE URL         append URL to FILE (the tests' browser stand-in)\n"
     "  attrib PATH +h|-h|+s|-s...  set or clear the hidden and system attributes\n"
+    "  drive-type ROOT             the drive's type as GetDriveType reports it (e.g. D:\\)\n"
     "  launch COMMAND-LINE         run a program with this exact command line, wait for\n"
     "                              it and print its exit code\n";
 
