@@ -26,34 +26,34 @@ const char* Control::EnsureWindowClass(const char* className, HICON icon) {
   return className;
 }
 
-[[noreturn]] void FailProperty(const ControlSpec& spec, const std::string& key) {
-  throw Exception("Layout line " + std::to_string(spec.line) + ": bad " + key + " of " + spec.name);
+[[noreturn]] void FailProperty(const ControlSpec& entry, const std::string& key) {
+  throw Exception("Layout line " + std::to_string(entry.line) + ": bad " + key + " of " + entry.name);
 }
 
-std::vector<Colour> ColourList(const ControlSpec& spec, const std::string& key) {
+std::vector<Colour> ColourList(const ControlSpec& entry, const std::string& key) {
   std::vector<Colour> colours;
-  std::string list = spec.Get(key);
+  std::string list = entry.Get(key);
   while (!list.empty()) {
     auto colour = ParseColour(SplitFirst(list, ","));
-    if (!colour) FailProperty(spec, key);
+    if (!colour) FailProperty(entry, key);
     colours.push_back(*colour);
   }
   if (colours.size() == 1) colours.push_back(colours[0]);
-  if (colours.size() > 2) FailProperty(spec, key);
+  if (colours.size() > 2) FailProperty(entry, key);
   return colours;
 }
 
-Control::Control(const ControlSpec& spec, Control* parent, const FontSpec& font)
-    : bounds_(spec.GetBounds()),
-      visible_(spec.Get("visible", "true") != "false"),
-      name_(spec.name),
-      kind_(spec.kind),
-      align_(spec.Get("align")),
+Control::Control(const ControlSpec& entry, Control* parent, const FontSpec& font)
+    : bounds_(entry.GetBounds()),
+      visible_(entry.Get("visible", "true") != "false"),
+      name_(entry.name),
+      kind_(entry.kind),
+      align_(entry.Get("align")),
       parent_(parent),
       font_(font) {
-  if (spec.Has("colour")) {
-    colour_ = spec.GetColour("colour");
-    if (!colour_) FailProperty(spec, "colour");
+  if (entry.Has("colour")) {
+    colour_ = entry.GetColour("colour");
+    if (!colour_) FailProperty(entry, "colour");
   }
   if (parent_) parent_->children_.push_back(this);
 }

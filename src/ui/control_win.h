@@ -24,7 +24,7 @@ extern const char kNamePropertyName[];  // "TarnwickName"
 
 class Control {
  public:
-  Control(const ControlSpec& spec, Control* parent, const FontSpec& font);
+  Control(const ControlSpec& entry, Control* parent, const FontSpec& font);
   virtual ~Control();
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
@@ -99,8 +99,8 @@ class Control {
 };
 
 // The layout's text for a bad property value, naming the line.
-[[noreturn]] void FailProperty(const ControlSpec& spec, const std::string& key);
+[[noreturn]] void FailProperty(const ControlSpec& entry, const std::string& key);
 // Colours given as "C1" or "C1,C2" (first, second; the second defaults to the first).
-std::vector<Colour> ColourList(const ControlSpec& spec, const std::string& key);
+std::vector<Colour> ColourList(const ControlSpec& entry, const std::string& key);
 
 }  // namespace tarnwick::ui

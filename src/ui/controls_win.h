@@ -43,7 +43,7 @@ class Label : public Control {
 
 class ToolButton : public Control {
  public:
-  ToolButton(const ControlSpec& spec, Control* parent, const FontSpec& font);
+  ToolButton(const ControlSpec& entry, Control* parent, const FontSpec& font);
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -58,7 +58,7 @@ class ToolButton : public Control {
 
 class Edit : public Control {
  public:
-  Edit(const ControlSpec& spec, Control* parent, const FontSpec& font);
+  Edit(const ControlSpec& entry, Control* parent, const FontSpec& font);
   void CreateWindowIn(HWND parentWindow) override;
   void SetText(const Bytes& text) override;
 
@@ -82,7 +82,7 @@ class Image : public Control {
 
 class GradientPanel : public Control {
  public:
-  GradientPanel(const ControlSpec& spec, Control* parent, const FontSpec& font);
+  GradientPanel(const ControlSpec& entry, Control* parent, const FontSpec& font);
 
  protected:
   void PaintSurface(HDC dc, const RECT& area) override;
@@ -93,7 +93,7 @@ class GradientPanel : public Control {
 
 class GradientBackground : public Control {
  public:
-  GradientBackground(const ControlSpec& spec, Control* parent, const FontSpec& font);
+  GradientBackground(const ControlSpec& entry, Control* parent, const FontSpec& font);
   bool IsBackdrop() const override { return true; }
 
  protected:
@@ -105,7 +105,7 @@ class GradientBackground : public Control {
 
 class PageControl : public Control {
  public:
-  PageControl(const ControlSpec& spec, Control* parent, const FontSpec& font);
+  PageControl(const ControlSpec& entry, Control* parent, const FontSpec& font);
   // Shows the named page and hides the others.
   void Activate(const std::string& page);
   const std::string& ActivePage() const { return active_; }
@@ -121,12 +121,12 @@ class PageControl : public Control {
 
 class Page : public Control {
  public:
-  Page(const ControlSpec& spec, Control* parent, const FontSpec& font);
+  Page(const ControlSpec& entry, Control* parent, const FontSpec& font);
 };
 
 class ProgressBar : public Control {
  public:
-  ProgressBar(const ControlSpec& spec, Control* parent, const FontSpec& font);
+  ProgressBar(const ControlSpec& entry, Control* parent, const FontSpec& font);
   void SetMax(int max);
   void SetPosition(int position);
   // Which colour level a position shows: 0, 1 or 2.
@@ -143,6 +143,6 @@ class ProgressBar : public Control {
 };
 
 // Makes the control that a layout line describes; raises for an unknown kind.
-std::unique_ptr<Control> MakeControl(const ControlSpec& spec, Control* parent, const FontSpec& font);
+std::unique_ptr<Control> MakeControl(const ControlSpec& entry, Control* parent, const FontSpec& font);
 
 }  // namespace tarnwick::ui

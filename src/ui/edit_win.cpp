@@ -4,8 +4,8 @@
 
 namespace tarnwick::ui {
 
-Edit::Edit(const ControlSpec& spec, Control* parent, const FontSpec& font)
-    : Control(spec, parent, font), lowerCase_(spec.Get("charcase") == "lower") {}
+Edit::Edit(const ControlSpec& entry, Control* parent, const FontSpec& font)
+    : Control(entry, parent, font), lowerCase_(entry.Get("charcase") == "lower") {}
 
 void Edit::CreateWindowIn(HWND parentWindow) {
   // ES_LOWERCASE turns what is typed or pasted into lower case; SetText does the same for

@@ -69,16 +69,16 @@ void Form::CreateTopLevelWindow(const ControlSpec& layout) {
   Control::SetText(layout.Get("caption"));
 }
 
-void Form::Build(const ControlSpec& spec, Control& parent, FormEvents& events) {
-  if (byName_.count(spec.name)) throw Exception("Layout line " + std::to_string(spec.line) + ": " + spec.name + " twice");
-  std::unique_ptr<Control> control = MakeControl(spec, &parent, spec.GetFont(parent.Font()));
+void Form::Build(const ControlSpec& entry, Control& parent, FormEvents& events) {
+  if (byName_.count(entry.name)) throw Exception("Layout line " + std::to_string(entry.line) + ": " + entry.name + " twice");
+  std::unique_ptr<Control> control = MakeControl(entry, &parent, entry.GetFont(parent.Font()));
   Control& made = *control;
   controls_.push_back(std::move(control));
-  byName_[spec.name] = &made;
-  if (spec.Has("OnClick")) made.SetOnClick(events.Bind(spec.Get("OnClick")));
+  byName_[entry.name] = &made;
+  if (entry.Has("OnClick")) made.SetOnClick(events.Bind(entry.Get("OnClick")));
   made.CreateWindowIn(parent.Handle());
-  made.SetText(spec.Get("caption", spec.Get("text")));
-  for (const ControlSpec& child : spec.children) Build(child, made, events);
+  made.SetText(entry.Get("caption", entry.Get("text")));
+  for (const ControlSpec& child : entry.children) Build(child, made, events);
   SinkBackdrops(made);
 }
 

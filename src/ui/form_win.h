@@ -51,7 +51,7 @@ class Form : public Control, public FormView {
 
  private:
   void CreateTopLevelWindow(const ControlSpec& layout);
-  void Build(const ControlSpec& spec, Control& parent, FormEvents& events);
+  void Build(const ControlSpec& entry, Control& parent, FormEvents& events);
   static void SinkBackdrops(Control& parent);
   template <typename Kind>
   Kind& FindKind(const std::string& name);

@@ -36,21 +36,21 @@ HCURSOR DragCursor() {
   return dragCursor;
 }
 
-GradientStyle StyleOf(const ControlSpec& spec) {
-  std::string style = spec.Get("style", "vertical");
+GradientStyle StyleOf(const ControlSpec& entry) {
+  std::string style = entry.Get("style", "vertical");
   if (style == "vertical") return GradientStyle::kVertical;
   if (style == "horizontal") return GradientStyle::kHorizontal;
   if (style == "pyramid") return GradientStyle::kPyramid;
-  FailProperty(spec, "style");
+  FailProperty(entry, "style");
 }
 
-Gradient GradientOf(const ControlSpec& spec, Colour fallback) {
+Gradient GradientOf(const ControlSpec& entry, Colour fallback) {
   Gradient g;
-  g.from = spec.Has("colour") ? ColourList(spec, "colour")[0] : fallback;
-  g.to = spec.Has("colourto") ? ColourList(spec, "colourto")[0] : g.from;
-  g.style = StyleOf(spec);
-  if (spec.Has("mirror")) g.mirror = ColourList(spec, "mirror")[0];
-  if (spec.Has("mirrorto")) g.mirrorTo = ColourList(spec, "mirrorto")[0];
+  g.from = entry.Has("colour") ? ColourList(entry, "colour")[0] : fallback;
+  g.to = entry.Has("colourto") ? ColourList(entry, "colourto")[0] : g.from;
+  g.style = StyleOf(entry);
+  if (entry.Has("mirror")) g.mirror = ColourList(entry, "mirror")[0];
+  if (entry.Has("mirrorto")) g.mirrorTo = ColourList(entry, "mirrorto")[0];
   return g;
 }
 
@@ -62,15 +62,15 @@ RECT ClientOf(HWND window) {
 
 }  // namespace
 
-GradientPanel::GradientPanel(const ControlSpec& spec, Control* parent, const FontSpec& font)
-    : Control(spec, parent, font), gradient_(GradientOf(spec, 0xC0C0C0)) {
-  if (spec.Get("cursor") == "drag") cursor_ = DragCursor();
+GradientPanel::GradientPanel(const ControlSpec& entry, Control* parent, const FontSpec& font)
+    : Control(entry, parent, font), gradient_(GradientOf(entry, 0xC0C0C0)) {
+  if (entry.Get("cursor") == "drag") cursor_ = DragCursor();
 }
 
 void GradientPanel::PaintSurface(HDC dc, const RECT& area) { PaintGradient(dc, ClientOf(window_), area, gradient_); }
 
-GradientBackground::GradientBackground(const ControlSpec& spec, Control* parent, const FontSpec& font)
-    : Control(spec, parent, font), gradient_(GradientOf(spec, 0xFFFFFF)) {}
+GradientBackground::GradientBackground(const ControlSpec& entry, Control* parent, const FontSpec& font)
+    : Control(entry, parent, font), gradient_(GradientOf(entry, 0xFFFFFF)) {}
 
 void GradientBackground::PaintSurface(HDC dc, const RECT& area) {
   PaintGradient(dc, ClientOf(window_), area, gradient_);

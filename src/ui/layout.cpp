@@ -76,15 +76,15 @@ std::string ReadValue(const std::string& text, size_t& pos, int line) {
 }
 
 ControlSpec ParseLine(const std::string& text, int line) {
-  ControlSpec spec;
-  spec.line = line;
+  ControlSpec entry;
+  entry.line = line;
   size_t colon = text.find(':');
   if (colon == std::string::npos || colon == 0) Fail(line, "expected 'name: kind'");
-  spec.name = text.substr(0, colon);
+  entry.name = text.substr(0, colon);
   size_t pos = colon + 1;
   while (pos < text.size() && text[pos] == ' ') ++pos;
-  while (pos < text.size() && text[pos] != ' ') spec.kind += text[pos++];
-  if (spec.kind.empty()) Fail(line, "missing kind of " + spec.name);
+  while (pos < text.size() && text[pos] != ' ') entry.kind += text[pos++];
+  if (entry.kind.empty()) Fail(line, "missing kind of " + entry.name);
   while (pos < text.size()) {
     while (pos < text.size() && text[pos] == ' ') ++pos;
     if (pos >= text.size()) break;
@@ -93,9 +93,9 @@ ControlSpec ParseLine(const std::string& text, int line) {
     std::string key = text.substr(pos, eq - pos);
     if (key.empty() || key.find(' ') != std::string::npos) Fail(line, "bad property name");
     pos = eq + 1;
-    spec.props[key] = ReadValue(text, pos, line);
+    entry.props[key] = ReadValue(text, pos, line);
   }
-  return spec;
+  return entry;
 }
 
 }  // namespace
@@ -180,10 +180,10 @@ ControlSpec ParseLayout(const Bytes& text) {
     if (indent == std::string::npos || raw[indent] == '#') continue;
     if (indent % 2 != 0) Fail(line, "indentation must be a multiple of two blanks");
     size_t depth = indent / 2;
-    ControlSpec spec = ParseLine(raw.substr(indent), line);
+    ControlSpec entry = ParseLine(raw.substr(indent), line);
     if (depth == 0) {
       if (haveRoot) Fail(line, "a layout holds one window");
-      root = std::move(spec);
+      root = std::move(entry);
       haveRoot = true;
       stack.assign(1, &root);
       continue;
@@ -191,7 +191,7 @@ ControlSpec ParseLayout(const Bytes& text) {
     if (!haveRoot || depth > stack.size()) Fail(line, "control without a parent");
     stack.resize(depth);
     ControlSpec* parent = stack.back();
-    parent->children.push_back(std::move(spec));
+    parent->children.push_back(std::move(entry));
     stack.push_back(&parent->children.back());
   }
   if (!haveRoot) throw Exception("Layout is empty");

@@ -5,8 +5,8 @@
 
 namespace tarnwick::ui {
 
-PageControl::PageControl(const ControlSpec& spec, Control* parent, const FontSpec& font)
-    : Control(spec, parent, font), active_(spec.Get("activepage")) {}
+PageControl::PageControl(const ControlSpec& entry, Control* parent, const FontSpec& font)
+    : Control(entry, parent, font), active_(entry.Get("activepage")) {}
 
 Rect PageControl::PageBounds() const {
   // The frame that the form library's page control keeps around a page without tabs.
@@ -37,12 +37,12 @@ void PageControl::Paint(HDC dc, const RECT& client, const RECT&) {
   }
 }
 
-Page::Page(const ControlSpec& spec, Control* parent, const FontSpec& font) : Control(spec, parent, font) {
+Page::Page(const ControlSpec& entry, Control* parent, const FontSpec& font) : Control(entry, parent, font) {
   auto* pages = dynamic_cast<PageControl*>(parent);
-  if (!pages) throw Exception("Layout line " + std::to_string(spec.line) + ": page " + spec.name + " outside a pagecontrol");
-  if (!spec.Has("bounds")) bounds_ = pages->PageBounds();
-  if (pages->ActivePage().empty()) pages->Activate(spec.name);  // the first page, unless the layout names one
-  visible_ = pages->ActivePage() == spec.name;
+  if (!pages) throw Exception("Layout line " + std::to_string(entry.line) + ": page " + entry.name + " outside a pagecontrol");
+  if (!entry.Has("bounds")) bounds_ = pages->PageBounds();
+  if (pages->ActivePage().empty()) pages->Activate(entry.name);  // the first page, unless the layout names one
+  visible_ = pages->ActivePage() == entry.name;
   if (!colour_) {
     COLORREF face = GetSysColor(COLOR_BTNFACE);
     colour_ = Colour(GetRValue(face)) << 16 | Colour(GetGValue(face)) << 8 | GetBValue(face);

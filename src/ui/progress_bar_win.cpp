@@ -8,22 +8,22 @@
 
 namespace tarnwick::ui {
 
-ProgressBar::ProgressBar(const ControlSpec& spec, Control* parent, const FontSpec& font)
-    : Control(spec, parent, font),
-      max_(spec.GetInt("max", 100)),
-      position_(spec.GetInt("position", 0)),
-      border_(spec.Get("border") == "true") {
+ProgressBar::ProgressBar(const ControlSpec& entry, Control* parent, const FontSpec& font)
+    : Control(entry, parent, font),
+      max_(entry.GetInt("max", 100)),
+      position_(entry.GetInt("position", 0)),
+      border_(entry.Get("border") == "true") {
   // The component's own level colours where the layout gives none.
   const Colour defaults[4] = {0x00FF00, 0xFFFF00, 0xFFA953, 0xFF0000};
   for (int level = 0; level < 4; ++level) {
     std::string key = "level" + std::to_string(level);
-    levels_[level] = spec.Has(key) ? ColourList(spec, key) : std::vector<Colour>{defaults[level], defaults[level]};
+    levels_[level] = entry.Has(key) ? ColourList(entry, key) : std::vector<Colour>{defaults[level], defaults[level]};
   }
-  if (spec.Has("levels")) {
-    std::string list = spec.Get("levels");
+  if (entry.Has("levels")) {
+    std::string list = entry.Get("levels");
     level1Percent_ = std::atoi(SplitFirst(list, ",").c_str());
     level2Percent_ = std::atoi(list.c_str());
-    if (level1Percent_ <= 0 || level2Percent_ < level1Percent_) FailProperty(spec, "levels");
+    if (level1Percent_ <= 0 || level2Percent_ < level1Percent_) FailProperty(entry, "levels");
   }
 }
 

@@ -8,13 +8,13 @@
 
 namespace tarnwick::ui {
 
-ToolButton::ToolButton(const ControlSpec& spec, Control* parent, const FontSpec& font)
-    : Control(spec, parent, font), rounded_(spec.Get("rounded") == "true") {
+ToolButton::ToolButton(const ControlSpec& entry, Control* parent, const FontSpec& font)
+    : Control(entry, parent, font), rounded_(entry.Get("rounded") == "true") {
   Colour from = colour_.value_or(0xC0C0C0);
   normal_ = {from, from};
-  if (spec.Has("colourto")) normal_[1] = ColourList(spec, "colourto")[0];
-  hot_ = spec.Has("hot") ? ColourList(spec, "hot") : normal_;
-  down_ = spec.Has("down") ? ColourList(spec, "down") : hot_;
+  if (entry.Has("colourto")) normal_[1] = ColourList(entry, "colourto")[0];
+  hot_ = entry.Has("hot") ? ColourList(entry, "hot") : normal_;
+  down_ = entry.Has("down") ? ColourList(entry, "down") : hot_;
 }
 
 // A window that is disabled (a modal box or the folder browser is open over the form)

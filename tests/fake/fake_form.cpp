@@ -39,24 +39,24 @@ FakeForm::FakeForm(const ControlSpec& layout, FormEvents& events) : formName(lay
   Add(layout, "", FontSpec{}, events);
 }
 
-void FakeForm::Add(const ControlSpec& spec, const std::string& parent, const FontSpec& inherited,
+void FakeForm::Add(const ControlSpec& entry, const std::string& parent, const FontSpec& inherited,
                    FormEvents& events) {
   FakeControl control;
-  control.name = spec.name;
-  control.kind = spec.kind;
+  control.name = entry.name;
+  control.kind = entry.kind;
   control.parent = parent;
-  control.bounds = spec.GetBounds();
-  control.font = spec.GetFont(inherited);
-  control.autoSize = spec.kind == "label";
-  control.lowerCase = spec.Get("charcase") == "lower";
-  control.visible = spec.Get("visible", "true") != "false";
-  if (spec.Has("OnClick")) control.onClick = events.Bind(spec.Get("OnClick"));
-  if (spec.Has("max")) control.barMax = spec.GetInt("max", 100);
-  if (spec.Has("position")) control.barPosition = spec.GetInt("position", 0);
-  if (spec.Has("activepage")) control.activePage = spec.Get("activepage");
-  controls_[spec.name] = control;
-  SetText(spec.name, spec.Get("caption", spec.Get("text")));
-  for (const ControlSpec& child : spec.children) Add(child, spec.name, controls_[spec.name].font, events);
+  control.bounds = entry.GetBounds();
+  control.font = entry.GetFont(inherited);
+  control.autoSize = entry.kind == "label";
+  control.lowerCase = entry.Get("charcase") == "lower";
+  control.visible = entry.Get("visible", "true") != "false";
+  if (entry.Has("OnClick")) control.onClick = events.Bind(entry.Get("OnClick"));
+  if (entry.Has("max")) control.barMax = entry.GetInt("max", 100);
+  if (entry.Has("position")) control.barPosition = entry.GetInt("position", 0);
+  if (entry.Has("activepage")) control.activePage = entry.Get("activepage");
+  controls_[entry.name] = control;
+  SetText(entry.name, entry.Get("caption", entry.Get("text")));
+  for (const ControlSpec& child : entry.children) Add(child, entry.name, controls_[entry.name].font, events);
 }
 
 FakeControl& FakeForm::Control(const std::string& name) {

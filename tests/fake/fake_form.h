@@ -96,7 +96,7 @@ class FakeForm : public FormView {
   std::string formName;
 
  private:
-  void Add(const ControlSpec& spec, const std::string& parent, const FontSpec& inherited, FormEvents& events);
+  void Add(const ControlSpec& entry, const std::string& parent, const FontSpec& inherited, FormEvents& events);
   EventHandler Event(const std::string& key);
   std::map<std::string, FakeControl> controls_;
   std::map<std::string, EventHandler> formEvents_;

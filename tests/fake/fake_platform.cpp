@@ -228,8 +228,8 @@ int FakePlatform::AskDialog(const Bytes& text, int kind, unsigned buttons) {
 std::unique_ptr<FormView> FakePlatform::CreateForm(const Bytes& layout, FormEvents& events) {
   calls.push_back("CreateForm " + layout);
   auto it = layouts.find(layout);
-  ControlSpec spec = ParseLayout(it != layouts.end() ? it->second : ReadLayoutFile(layout));
-  auto form = std::make_unique<FakeForm>(spec, events);
+  ControlSpec entry = ParseLayout(it != layouts.end() ? it->second : ReadLayoutFile(layout));
+  auto form = std::make_unique<FakeForm>(entry, events);
   FakeForm* raw = form.get();
   forms.push_back(raw);
   raw->onDestroy = [this, raw] { FormDestroyed(raw); };

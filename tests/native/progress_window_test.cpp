@@ -74,16 +74,16 @@ TEST_F(ProgressWindowTest, IsBuiltFromItsLayoutWithEveryControlInPlace) {
 }
 
 // The control layer paints these; a misspelt colour would be painted as nothing at all.
-void ExpectColoursParse(const ControlSpec& spec) {
+void ExpectColoursParse(const ControlSpec& entry) {
   for (const char* key : {"colour", "colourto", "mirror", "level0", "level1", "level2", "level3", "down", "hot"}) {
-    if (!spec.Has(key)) continue;
-    Bytes list = spec.Get(key);
+    if (!entry.Has(key)) continue;
+    Bytes list = entry.Get(key);
     while (!list.empty()) {
       Bytes part = SplitFirst(list, ",");
-      EXPECT_TRUE(ParseColour(part).has_value()) << spec.name << " " << key << "=" << part;
+      EXPECT_TRUE(ParseColour(part).has_value()) << entry.name << " " << key << "=" << part;
     }
   }
-  for (const ControlSpec& child : spec.children) ExpectColoursParse(child);
+  for (const ControlSpec& child : entry.children) ExpectColoursParse(child);
 }
 
 TEST(ProgressWindowLayout, GivesTheBarItsLevelsAndEveryColourInAFormThePainterReads) {

@@ -8,7 +8,7 @@ namespace {
 
 struct SpecCase {
   const char* name;
-  BoxSpec spec;
+  BoxSpec entry;
   TASKDIALOG_COMMON_BUTTON_FLAGS buttons;
   PCWSTR icon;
 };
@@ -16,8 +16,8 @@ struct SpecCase {
 class UiBoxSpec : public ::testing::TestWithParam<SpecCase> {};
 
 TEST_P(UiBoxSpec, AsksForTheButtonsAndIconOfTheCall) {
-  EXPECT_EQ(GetParam().spec.buttons, GetParam().buttons);
-  EXPECT_EQ(GetParam().spec.icon, GetParam().icon);
+  EXPECT_EQ(GetParam().entry.buttons, GetParam().buttons);
+  EXPECT_EQ(GetParam().entry.icon, GetParam().icon);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -15,8 +15,8 @@ Bytes MainLayoutText() {
   return Bytes(static_cast<const char*>(LockResource(loaded)), SizeofResource(nullptr, found));
 }
 
-void CollectNames(const ControlSpec& spec, std::set<std::string>& names) {
-  for (const ControlSpec& child : spec.children) {
+void CollectNames(const ControlSpec& entry, std::set<std::string>& names) {
+  for (const ControlSpec& child : entry.children) {
     names.insert(child.name);
     CollectNames(child, names);
   }
@@ -36,10 +36,10 @@ TEST_F(UiForm, MainLayoutMakesEveryControlANamedChildWindowCaptionedAsTheLayoutS
   for (HWND child : ChildWindows(FormWindow(*form))) {
     std::string name = LayoutNameOf(child);
     found.insert(name);
-    const ControlSpec* spec = layout.Find(name);
-    ASSERT_NE(spec, nullptr) << name;
-    if (spec->Has("caption")) {
-      EXPECT_EQ(WindowText(child), spec->Get("caption")) << name;
+    const ControlSpec* entry = layout.Find(name);
+    ASSERT_NE(entry, nullptr) << name;
+    if (entry->Has("caption")) {
+      EXPECT_EQ(WindowText(child), entry->Get("caption")) << name;
     }
   }
   EXPECT_EQ(found, expected);
