@@ -127,10 +127,6 @@ class ScenarioContext:
         return self.drive_c.joinpath(*path.parts[1:])
 
     @property
-    def program_files_x86(self):
-        return self.drive_c / "Program Files (x86)"
-
-    @property
     def desktop(self):
         """The Linux folder behind the Windows desktop of the scenario's user."""
         return self.home / "Desktop"

@@ -233,11 +233,21 @@ void PrintLine(const std::string& line) {
 
 int RunCommand(const std::string& command, const Args& args, DWORD timeout_ms) {
   static const std::map<std::string, int (*)(const Args&, DWORD)> commands = {
-      {"list", List},         {"wait", Wait},           {"gone", Gone},
-      {"dump", Dump},         {"click", ClickNamed},    {"press", Press},
-      {"text", Text},         {"set-text", SetText},    {"type", Type},    {"close", Close},
-      {"tree", Tree},         {"select-folder", SelectFolder},
-      {"record-url", RecordUrl}, {"attrib", Attrib}, {"launch", Launch},
+      {"list", List},
+      {"wait", Wait},
+      {"gone", Gone},
+      {"dump", Dump},
+      {"click", ClickNamed},
+      {"press", Press},
+      {"text", Text},
+      {"set-text", SetText},
+      {"type", Type},
+      {"close", Close},
+      {"tree", Tree},
+      {"select-folder", SelectFolder},
+      {"record-url", RecordUrl},
+      {"attrib", Attrib},
+      {"launch", Launch},
       {"drive-type", DriveType},
   };
   auto found = commands.find(command);
