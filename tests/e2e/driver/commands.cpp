@@ -25,25 +25,25 @@ void DumpWindow(HWND top) {
   for (HWND child : Descendants(top)) PrintLine(DescribeWindow(child, Depth(child)));
 }
 
-// Waits until the window given by `spec` shows a control that `find` returns.
-HWND WaitControl(const std::string& spec, const std::string& what, const Deadline& deadline,
+// Waits until the window given by `window_name` shows a control that `find` returns.
+HWND WaitControl(const std::string& window_name, const std::string& what, const Deadline& deadline,
                  bool must_be_visible, const std::function<HWND(HWND)>& find) {
-  HWND top = WaitTopLevel(spec, deadline);
+  HWND top = WaitTopLevel(window_name, deadline);
   HWND control = WaitFor(deadline, [&]() -> HWND {
-    if (!IsWindow(top)) top = FindTopLevel(spec);
+    if (!IsWindow(top)) top = FindTopLevel(window_name);
     HWND found = top ? find(top) : nullptr;
     return found && (!must_be_visible || IsWindowVisible(found)) ? found : nullptr;
   });
   if (!control) {
-    throw Failure("window \"" + spec + "\" shows no " + what + " after " +
+    throw Failure("window \"" + window_name + "\" shows no " + what + " after " +
                   std::to_string(deadline.timeout) + " ms");
   }
   return control;
 }
 
-HWND WaitNamed(const std::string& spec, const std::string& name, const Deadline& deadline,
+HWND WaitNamed(const std::string& window_name, const std::string& name, const Deadline& deadline,
                bool must_be_visible) {
-  return WaitControl(spec, (must_be_visible ? "visible control " : "control ") + name, deadline,
+  return WaitControl(window_name, (must_be_visible ? "visible control " : "control ") + name, deadline,
                      must_be_visible, [&](HWND top) { return FindByLayoutName(top, name); });
 }
 
@@ -135,8 +135,8 @@ int Close(const Args& args, DWORD timeout) {
   return 0;
 }
 
-HWND WaitTree(const std::string& spec, const Deadline& deadline) {
-  return WaitControl(spec, "folder tree", deadline, true,
+HWND WaitTree(const std::string& window_name, const Deadline& deadline) {
+  return WaitControl(window_name, "folder tree", deadline, true,
                      [](HWND top) { return FindDescendantOfClass(top, "SysTreeView32"); });
 }
 

@@ -51,12 +51,12 @@ std::string ClassName(HWND window);
 std::string LayoutName(HWND window);  // the "TarnwickName" property's atom, or empty
 RECT ScreenRect(HWND window);
 
-// Visible top-level windows. A spec is either an exact title or "has:TEXT", a window
+// Visible top-level windows. A window is named either by an exact title or "has:TEXT", a window
 // with a descendant whose text is exactly TEXT (the folder browser has no title of ours).
 std::vector<HWND> TopLevelWindows();
 std::vector<HWND> Descendants(HWND window);
-HWND FindTopLevel(const std::string& spec);
-HWND WaitTopLevel(const std::string& spec, const Deadline& deadline);
+HWND FindTopLevel(const std::string& window_name);
+HWND WaitTopLevel(const std::string& window_name, const Deadline& deadline);
 
 // Controls of a window: by layout name, or a push button by its text ("&" ignored).
 HWND FindByLayoutName(HWND top, const std::string& name);

@@ -111,22 +111,22 @@ std::vector<HWND> Descendants(HWND window) {
   return list;
 }
 
-HWND FindTopLevel(const std::string& spec) {
+HWND FindTopLevel(const std::string& window_name) {
   const std::string has = "has:";
   for (HWND window : TopLevelWindows()) {
-    if (spec.compare(0, has.size(), has) == 0) {
-      if (HasDescendantWithText(window, spec.substr(has.size()))) return window;
-    } else if (StoredText(window) == spec) {
+    if (window_name.compare(0, has.size(), has) == 0) {
+      if (HasDescendantWithText(window, window_name.substr(has.size()))) return window;
+    } else if (StoredText(window) == window_name) {
       return window;
     }
   }
   return nullptr;
 }
 
-HWND WaitTopLevel(const std::string& spec, const Deadline& deadline) {
-  HWND found = WaitFor(deadline, [&] { return FindTopLevel(spec); });
+HWND WaitTopLevel(const std::string& window_name, const Deadline& deadline) {
+  HWND found = WaitFor(deadline, [&] { return FindTopLevel(window_name); });
   if (!found) {
-    throw Failure("no window \"" + spec + "\" after " + std::to_string(deadline.timeout) + " ms");
+    throw Failure("no window \"" + window_name + "\" after " + std::to_string(deadline.timeout) + " ms");
   }
   return found;
 }
