@@ -39,8 +39,10 @@ fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "run: making the Wine prefix $WINEPREFIX"
   /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
-  # Wine draws the window frames itself where no window manager runs.
+  # Wine draws the window frames itself where no window manager runs; Marlett draws the
+  # title bar's buttons (without it they show as letters).
   /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 fi
 
 # On 64-bit Windows the installer starts only where DOSBox is installed. Debian's DOSBox is a
