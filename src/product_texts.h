@@ -7,5 +7,7 @@ inline constexpr char kProductName[] = "Tarnwick";
 inline constexpr char kProductVersion[] = "3.24";
 inline constexpr char kProductMark[] = "X9";        // the icon the user clicks
 inline constexpr char kHostFunctionKey[] = "F4";    // starts Tarnwick from inside Ostramo
+// Captions the box in which the application reports an error that no handler caught.
+inline constexpr char kApplicationTitle[] = "Tarnwick Installer Version 3.24";
 
 }  // namespace tarnwick
