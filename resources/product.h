@@ -4,4 +4,3 @@
 #define TARNWICK_COMPANY_NAME "Corvana"
 #define TARNWICK_VERSION_TEXT "3.24"
 #define TARNWICK_VERSION_BINARY 3, 24, 0, 0
-#define TARNWICK_APP_TITLE "Tarnwick Installer Version 3.24"
