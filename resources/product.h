@@ -1,4 +1,4 @@
-/* The product's identity, shared by the version resource and the code. */
+/* The product's identity for the version resource (the code has src/product_texts.h). */
 #pragma once
 #define TARNWICK_PRODUCT_NAME "Tarnwick"
 #define TARNWICK_COMPANY_NAME "Corvana"
