@@ -31,6 +31,33 @@ count_ctest() {  # count_ctest LOG LABEL
   [ "$bad" -eq 0 ] || failures+=("$2: $bad failed")
 }
 
+# The Windows-side programs are GoogleTest programs run by ctest: count their cases, and a
+# program that ended without its summary (a crash, a time-out) as one failure.
+count_gtest_cases() {  # count_gtest_cases LOG LABEL
+  local good bad broken
+  good=$(grep -oE '^[0-9]+: \[  PASSED  \] [0-9]+ test' "$1" | awk '{s += $5} END {print s + 0}')
+  bad=$(grep -oE '^[0-9]+: \[  FAILED  \] [0-9]+ tests?, listed below' "$1" | awk '{s += $5} END {print s + 0}')
+  broken=$(grep -cE '^[0-9]+/[0-9]+ Test +#[0-9]+: .*\*\*\*' "$1")
+  if [ "$good" -eq 0 ] && [ "$bad" -eq 0 ] && [ "$broken" -eq 0 ]; then record "$2 (no test ran)" 1; return; fi
+  [ "$bad" -eq 0 ] && bad=$broken
+  passed=$((passed + good))
+  failed=$((failed + bad))
+  [ "$bad" -eq 0 ] || failures+=("$2: $bad failed")
+}
+
+# A check that ends with its own "N passed, M failed" counts those; any other counts once.
+count_check() {  # count_check LOG LABEL STATUS
+  local line good bad
+  line=$(grep -E '^[0-9]+ passed, [0-9]+ failed' "$1" | tail -n 1)
+  if [ -z "$line" ]; then record "$2" "$3"; return; fi
+  good=$(awk '{print $1}' <<<"$line")
+  bad=$(awk '{print $3}' <<<"$line")
+  if [ "$3" -ne 0 ] && [ "$bad" -eq 0 ]; then bad=1; fi
+  passed=$((passed + good))
+  failed=$((failed + bad))
+  [ "$bad" -eq 0 ] || failures+=("$2: $bad failed")
+}
+
 build() {  # build PRESET
   note "build $1"
   cmake --preset "$1" >"build-$1.log" 2>&1 && cmake --build --preset "$1" -j2 >>"build-$1.log" 2>&1
@@ -57,8 +84,10 @@ build win64 && built_win64=1 || record "win64 build" 1
 if [ $built_win64 -eq 1 ]; then
   note "Windows-side tests under Wine"
   export WINEPREFIX="$SOURCE_DIR/build/wine-tests"
-  ctest --preset win64 -L win 2>&1 | tee build/win-tests.log | tail -n 15
-  count_ctest build/win-tests.log "Windows-side tests"
+  ctest --preset win64 -L win -V >build/win-tests.log 2>&1
+  grep -E '^[0-9]+: \[  FAILED  \] [A-Za-z]|^[0-9]+: \[  PASSED  \]' build/win-tests.log
+  tail -n 8 build/win-tests.log
+  count_gtest_cases build/win-tests.log "Windows-side tests"
   /usr/lib/wine/wineserver -k 2>/dev/null || true
   unset WINEPREFIX
 fi
@@ -68,9 +97,9 @@ if [ $built_win32 -eq 1 ] && [ $built_win64 -eq 1 ]; then
   for check in tests/checks/*.sh; do
     [ -e "$check" ] || continue
     note "check $(basename "$check")"
-    timeout --kill-after=30 1200 bash "$check" </dev/null
-    status=$?
-    record "check $(basename "$check")" $status
+    timeout --kill-after=30 1200 bash "$check" </dev/null 2>&1 | tee build/check.log
+    status=${PIPESTATUS[0]}
+    count_check build/check.log "check $(basename "$check")" "$status"
   done
 fi
 
