@@ -41,3 +41,6 @@ if(TARGET tarnwick_win_tests AND TARNWICK_XVFB_RUN)
   set_tests_properties(win_ui_tests PROPERTIES LABELS win TIMEOUT 600
                        ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wine-ui-tests")
 endif()
+
+# TarnwickSetupLarge.exe, the installer with a large payload for the end-to-end scenarios.
+include(${CMAKE_SOURCE_DIR}/tests/e2e/large_payload/large_payload.cmake OPTIONAL)
