@@ -81,7 +81,8 @@ def main():
             wine_prefix.make_template(template, template_home, x.display, driver, log)
         run = runner.Run(display=x.display, template=template, template_home=template_home,
                          scenarios_dir=out / "scenarios", screenshots_dir=screenshots,
-                         product_exe=product, driver_exe=driver, keep=args.keep)
+                         product_exe=product, driver_exe=driver, keep=args.keep,
+                         large_product_exe=win64 / "TarnwickSetupLarge.exe")
         ok = runner.run_all(run, selected)
     print(f"e2e: screenshots in {screenshots}", file=sys.stderr)
     return 0 if ok else 1

@@ -53,6 +53,7 @@ class Run:
     product_exe: Path
     driver_exe: Path
     keep: bool = False
+    large_product_exe: Path = None  # the test build with a large payload, where built
 
 
 def _on_alarm(signum, frame):

@@ -11,10 +11,12 @@ import time
 from pathlib import Path, PureWindowsPath
 
 import wine_prefix
+from held_file import HeldFile
 from wine_prefix import WINE, WINESERVER
 
 PRODUCT_DIR_WIN = "C:\\setup"
 PRODUCT_WIN = PRODUCT_DIR_WIN + "\\TarnwickSetup.exe"
+LARGE_PRODUCT_NAME = "TarnwickSetupLarge.exe"
 
 
 class ScenarioFailure(Exception):
@@ -53,6 +55,33 @@ def kill_leftovers(prefix):
                 pass
 
 
+class BackgroundCommand:
+    """A Wine program running beside the scenario, its output going to files (see run_wine)."""
+
+    def __init__(self, argv, env, limit):
+        self.argv = argv
+        self.limit = limit
+        self._out, self._err = tempfile.TemporaryFile(), tempfile.TemporaryFile()
+        self.process = subprocess.Popen(argv, env=env, stdin=subprocess.DEVNULL,
+                                        stdout=self._out, stderr=self._err)
+
+    def finish(self):
+        """(exit code, stdout, stderr), waiting up to the command's limit for its end."""
+        try:
+            code = self.process.wait(timeout=self.limit)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+            raise ScenarioFailure(f"{' '.join(self.argv[2:])} did not end") from None
+        finally:
+            self._out.seek(0)
+            self._err.seek(0)
+            out, err = self._out.read(), self._err.read()
+            self._out.close()
+            self._err.close()
+        return code, out.decode(errors="replace"), err.decode(errors="replace")
+
+
 class ScenarioContext:
     def __init__(self, run, name, dpi):
         self.run = run
@@ -68,6 +97,7 @@ class ScenarioContext:
         self.exit_code = None
         self._launched_through_driver = False
         self._mounts = []
+        self._held_files = []
 
     # ---- set-up and tear-down (called by the runner) ----
 
@@ -105,6 +135,9 @@ class ScenarioContext:
                 f.close()
         subprocess.run([WINESERVER, "-w"], env=self.env, timeout=30, check=False)
         kill_leftovers(self.prefix)
+        for held in self._held_files:
+            held.abandon()
+        self._held_files.clear()
         for mount in reversed(self._mounts):
             subprocess.run(["umount", "-l", str(mount)], stdin=subprocess.DEVNULL,
                            capture_output=True, timeout=30, check=False)
@@ -154,13 +187,28 @@ class ScenarioContext:
         self.expect_equal(self.drive("drive-type", root).strip(),
                           wine_prefix.DRIVE_TYPE_SEEN[kind], f"type of drive {root}")
 
-    def mount_tmpfs(self, unix_dir, size):
-        """A small file system of its own (e.g. "64k"), to stand in for a full disk.
-        Needs root; unmounted when the scenario ends."""
+    def mount_tmpfs(self, unix_dir, size, read_only=False):
+        """A small file system of its own (e.g. "64k"), to stand in for a full disk, or
+        with `read_only` for a disk that takes nothing. Needs root; unmounted when the
+        scenario ends."""
         Path(unix_dir).mkdir(parents=True, exist_ok=True)
-        subprocess.run(["mount", "-t", "tmpfs", "-o", f"size={size}", "tmpfs", str(unix_dir)],
-                       stdin=subprocess.DEVNULL, capture_output=True, timeout=30, check=True)
+        options = f"size={size}" + (",ro" if read_only else "")
+        done = subprocess.run(["mount", "-t", "tmpfs", "-o", options, "tmpfs", str(unix_dir)],
+                              stdin=subprocess.DEVNULL, capture_output=True, timeout=30, check=False)
+        if done.returncode != 0:
+            # Said plainly: a machine that may not mount cannot run the scenario, which then
+            # fails instead of passing without having tested anything.
+            said = done.stderr.decode(errors="replace").strip() or f"exit {done.returncode}"
+            raise ScenarioFailure(f"cannot mount a {size} tmpfs on {unix_dir} (mount: {said}); "
+                                  "this scenario needs root and the right to mount")
         self._mounts.append(Path(unix_dir))
+
+    def hold_file(self, windows_path):
+        """A named pipe in place of the C: file `windows_path`: the installer's write of it
+        holds until the scenario releases it (see held_file.py)."""
+        held = HeldFile(self.unix_path(windows_path))
+        self._held_files.append(held)
+        return held
 
     def restart_session(self):
         subprocess.run([WINESERVER, "-k"], env=self.env, stdout=subprocess.DEVNULL,
@@ -180,12 +228,20 @@ class ScenarioContext:
 
     # ---- the installer ----
 
-    def start(self, *args, command_line=None):
+    def start(self, *args, command_line=None, large=False):
         """Starts the installer in the background: with arguments through Wine's loader, or
-        with an exact command line through the driver (Wine's loader rewrites the path)."""
+        with an exact command line through the driver (Wine's loader rewrites the path).
+        With `large`, the test build whose payload is nine large items (a run long enough
+        to click in while it copies)."""
         self.product_log = open(self.root / "product.log", "wb")
         self.product_out = open(self.root / "product.out", "w+b")
-        if command_line is None:
+        if large:
+            if not self.run.large_product_exe or not self.run.large_product_exe.is_file():
+                raise ScenarioFailure(f"{LARGE_PRODUCT_NAME} is missing; build it in the win64 build")
+            # A link, not a copy: the program is hundreds of megabytes.
+            (self.unix_path(PRODUCT_DIR_WIN) / LARGE_PRODUCT_NAME).symlink_to(self.run.large_product_exe)
+            argv = [WINE, PRODUCT_DIR_WIN + "\\" + LARGE_PRODUCT_NAME, *args]
+        elif command_line is None:
             argv = [WINE, PRODUCT_WIN, *args]
         else:
             argv = [WINE, wine_prefix.DRIVER_WIN, "launch", command_line]
@@ -226,6 +282,20 @@ class ScenarioContext:
         if check and code != 0:
             message = err.strip().splitlines()
             raise ScenarioFailure(message[-1] if message else f"driver exit {code}")
+        return out
+
+    def drive_in_background(self, *args, timeout=30.0):
+        """Starts one driver command without waiting for it, e.g. a click that must be
+        posted the moment a window appears; `background_result` collects it."""
+        argv = [WINE, wine_prefix.DRIVER_WIN, "--timeout", str(int(timeout * 1000)), *args]
+        return BackgroundCommand(argv, self.env, timeout + 30)
+
+    def background_result(self, command):
+        """The output of a command from `drive_in_background`, once it has ended."""
+        code, out, err = command.finish()
+        if code != 0:
+            lines = err.strip().splitlines()
+            raise ScenarioFailure(lines[-1] if lines else f"driver exit {code}")
         return out
 
     def wait_window(self, title, timeout=20.0):
@@ -272,12 +342,14 @@ class ScenarioContext:
     # ---- screenshots ----
 
     def screenshot(self, label, window=None):
-        """Saves the screen, or the window's rectangle, as <screenshots>/<label>.png."""
+        """Saves the screen, or the window's rectangle, as <screenshots>/<label>.png. The
+        window is a title, or a description from wait_window (for a window whose program is
+        busy and cannot be asked where its window is)."""
         path = self.run.screenshots_dir / f"{label}.png"
         argv = ["import", "-display", self.run.display, "-window", "root"]
         if window is not None:
             time.sleep(0.5)  # let the window finish painting
-            w = self.wait_window(window)
+            w = window if isinstance(window, dict) else self.wait_window(window)
             argv += ["-crop", f'{w["w"]}x{w["h"]}+{w["x"]}+{w["y"]}', "+repage"]
         # No time stamps in the file: the same screen gives the same bytes.
         argv += ["-strip", "-define", "png:exclude-chunks=date,time", str(path)]
