@@ -13,7 +13,7 @@
 #include "payload/load_payload_item.h"
 #include "payload/payload_catalogue.h"
 #include "platform/platform_win.h"
-#include "shortcut_scratch.h"
+#include "scratch_folder.h"
 #include "ucargo.h"
 #include "util/paths.h"
 
@@ -22,7 +22,7 @@ namespace {
 
 using test::FileThere;
 using test::ReadWhole;
-using test::ShortcutScratch;
+using test::ScratchFolder;
 using test::WriteWhole;
 
 // The real machine, with the closing note kept instead of shown.
@@ -73,7 +73,7 @@ class Win32SetUpDosBoxTest : public ::testing::TestWithParam<FolderCase> {
 
   NoteKeepingPlatform platform;
   ScopedPlatform installed{platform};
-  ShortcutScratch scratch;
+  ScratchFolder scratch;
 };
 
 TEST_P(Win32SetUpDosBoxTest, LeavesTheConfBothShortcutsAndTheOldConfsInTheTrash) {
@@ -149,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(Folders, Win32SetUpDosBoxTest,
 TEST(Win32SetUpDosBox, TheHostProgramLeavesEverythingAsItWas) {
   NoteKeepingPlatform platform;
   ScopedPlatform installed{platform};
-  ShortcutScratch scratch;
+  ScratchFolder scratch;
   const Bytes folder = scratch.Folder("qv");
   const Bytes desktop = scratch.Folder("Desktop");
   WriteWhole(folder + "quen.exe", "MZ");

@@ -1,64 +1,28 @@
 // The Win32 file utilities against Wine's real file system.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <shellapi.h>
 
 #include <algorithm>
 
-#include <cstdlib>
 #include <string>
 
 #include "platform/platform_win.h"
 #include "util/files_win.h"
 #include "util/folders.h"
 #include "util/paths.h"
+#include "scratch_folder.h"
 
 namespace tarnwick {
 namespace {
 
-// A fresh folder under the temp folder for each test, removed afterwards.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    path_ = AddTrailingBackslash(temp) + "tarnwick-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(counter_++);
-    CreateDirectoryA(path_.c_str(), nullptr);
-  }
-  ~ScratchFolder() {
-    Bytes list = path_;
-    list.append(2, '\0');
-    SHFILEOPSTRUCTA operation = {};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = list.c_str();
-    operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI;
-    SHFileOperationA(&operation);
-  }
-  const Bytes& path() const { return path_; }
-  Bytes operator/(const char* name) const { return path_ + "\\" + name; }
-
- private:
-  static inline int counter_ = 0;
-  Bytes path_;
-};
-
-Bytes ReadAll(const Bytes& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "<missing>";
-  Bytes content(GetFileSize(file, nullptr), '\0');
-  DWORD read = 0;
-  if (!content.empty()) ReadFile(file, &content[0], static_cast<DWORD>(content.size()), &read, nullptr);
-  CloseHandle(file);
-  return content;
-}
+using test::ScratchFolder;
 
 TEST(Win32Files, WriteFileBytesReplacesAWholeFileAndEmptyBytesDeleteIt) {
   ScratchFolder dir;
   Bytes file = dir / "a.bin";
   EXPECT_TRUE(win::WriteFileBytes(file, Bytes(5000, 'x')));
   EXPECT_TRUE(win::WriteFileBytes(file, "short"));
-  EXPECT_EQ(ReadAll(file), "short");
+  EXPECT_EQ(test::ReadWhole(file), "short");
   EXPECT_TRUE(win::WriteFileBytes(file, ""));
   EXPECT_FALSE(win::FileExists(file));
   EXPECT_FALSE(win::WriteFileBytes(dir / "missing\\a.bin", "x")) << "a folder that does not exist";
@@ -72,7 +36,7 @@ TEST(Win32Files, AFileHeldOpenByAnotherProgramIsReportedAsNotWritten) {
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   EXPECT_FALSE(win::WriteFileBytes(file, "new"));
   CloseHandle(held);
-  EXPECT_EQ(ReadAll(file), "old");
+  EXPECT_EQ(test::ReadWhole(file), "old");
 }
 
 TEST(Win32Files, TheStoredDateBecomesTheLastWriteTimeOnly) {
@@ -101,7 +65,7 @@ TEST(Win32Files, ListFolderSkipsHiddenAndSystemEntries) {
   SetFileAttributesA((dir / "dosbox-system").c_str(), FILE_ATTRIBUTE_SYSTEM);
   win::WriteFileBytes(dir / "notes.txt", "x");
   std::vector<std::string> names;
-  for (const FolderEntry& entry : win::ListFolder(dir.path() + "\\*.*")) names.push_back(entry.name);
+  for (const FolderEntry& entry : win::ListFolder(dir.path() + "*.*")) names.push_back(entry.name);
   EXPECT_NE(std::find(names.begin(), names.end(), "DOSBox-0.74"), names.end());
   EXPECT_NE(std::find(names.begin(), names.end(), "notes.txt"), names.end());
   EXPECT_EQ(std::find(names.begin(), names.end(), "dosbox-hidden"), names.end());
@@ -137,7 +101,7 @@ TEST(Win32Files, SpecialFoldersAndDriveTypes) {
 TEST(Win32Files, RecycleFilesMovesOnlyMatchingFiles) {
   ScratchFolder dir;
   for (const char* name : {"dosbox.conf", "settings.conf", "keep.txt"}) win::WriteFileBytes(dir / name, "x");
-  EXPECT_TRUE(win::RecycleFiles(dir.path() + "\\*.conf"));
+  EXPECT_TRUE(win::RecycleFiles(dir.path() + "*.conf"));
   EXPECT_FALSE(win::FileExists(dir / "dosbox.conf"));
   EXPECT_FALSE(win::FileExists(dir / "settings.conf"));
   EXPECT_TRUE(win::FileExists(dir / "keep.txt"));

@@ -8,7 +8,7 @@
 
 #include "common/shell_link_reader.h"
 #include "platform/platform_win.h"
-#include "shortcut_scratch.h"
+#include "scratch_folder.h"
 #include "util/exceptions.h"
 #include "util/shortcut.h"
 #include "util/shortcut_win.h"
@@ -18,7 +18,7 @@ namespace {
 
 using test::ReadShellLinkFile;
 using test::ShellLinkContents;
-using test::ShortcutScratch;
+using test::ScratchFolder;
 
 // Paths of the Windows side reach the reader through the C run-time, which takes them as is.
 std::optional<ShellLinkContents> ReadLink(const Bytes& path) {
@@ -35,7 +35,7 @@ class Win32ShortcutTest : public ::testing::Test {
 
   Win32Platform platform;
   ScopedPlatform installed{platform};
-  ShortcutScratch scratch;
+  ScratchFolder scratch;
 };
 
 struct LinkCase {

@@ -1,6 +1,6 @@
 #pragma once
-// Helpers of the shortcut and DOSBox tests under Wine: a scratch folder that is removed
-// afterwards, whole-file reads, and where Wine puts what goes to the Recycle Bin.
+// Helpers of the Windows-side tests: a scratch folder that is removed afterwards, whole-file
+// reads, and where Wine puts what goes to the Recycle Bin.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -11,9 +11,9 @@
 
 namespace tarnwick::test {
 
-class ShortcutScratch {
+class ScratchFolder {
  public:
-  ShortcutScratch() {
+  ScratchFolder() {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     // Wine hands out the same few process ids run after run: the clock keeps names apart.
@@ -23,7 +23,7 @@ class ShortcutScratch {
             "-" + std::to_string(now.QuadPart) + "-" + std::to_string(counter_++) + "\\";
     CreateDirectoryA(path_.c_str(), nullptr);
   }
-  ~ShortcutScratch() {
+  ~ScratchFolder() {
     Bytes list = StripTrailingBackslashes(path_);
     list.append(2, '\0');
     SHFILEOPSTRUCTA operation = {};
@@ -32,11 +32,13 @@ class ShortcutScratch {
     operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI;
     SHFileOperationA(&operation);
   }
-  ShortcutScratch(const ShortcutScratch&) = delete;
-  ShortcutScratch& operator=(const ShortcutScratch&) = delete;
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
 
   // The folder prefix, ending in a backslash.
   const Bytes& path() const { return path_; }
+  // A path inside the folder.
+  Bytes operator/(const Bytes& name) const { return path_ + name; }
   // A subfolder, created, as a folder prefix.
   Bytes Folder(const Bytes& name) const {
     Bytes folder = path_ + name;
