@@ -11,31 +11,18 @@
 set -euo pipefail
 
 : "${SOURCE_DIR:?}" "${WIN64_DIR:?}"
-tests_exe="$WIN64_DIR/tarnwick_win_tests.exe"
+source "$SOURCE_DIR/tests/checks/lib/dosbox_setup_under_wine.sh"
 command -v lnkinfo >/dev/null || { echo "dosbox_lnkinfo: lnkinfo is not installed"; exit 1; }
 [ -f "$tests_exe" ] || { echo "dosbox_lnkinfo: $tests_exe is missing"; exit 1; }
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/tarnwick-lnkinfo.XXXXXX")
-trap 'rm -rf "$work" 2>/dev/null || true' EXIT
-export HOME="$work/home"
-mkdir -p "$HOME"
-# Wine's menu builder would write desktop entries into that home behind our back.
-export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
-if [ -z "${WINEPREFIX:-}" ] && [ -f "$SOURCE_DIR/build/wine-tests/system.reg" ]; then
-  export WINEPREFIX="$SOURCE_DIR/build/wine-tests"
-fi
-
+scratch_home lnkinfo
 folder="$work/my games"
 desktop="$work/Desktop"
 mkdir -p "$folder" "$desktop"
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 win_folder="$(windows_path "$folder")\\"
-dosbox='c:\program files (x86)\dosbox-0.74\dosbox.exe'
+dosbox='c:\program files (x86)\dosbox-0.74\dosbox.exe'  # the set-up's default DOSBox path
 
-if ! TARNWICK_EXPORT_FOLDER="$win_folder" TARNWICK_EXPORT_DESKTOP="$(windows_path "$desktop")\\" \
-     TARNWICK_EXPORT_DOSBOX="$dosbox" \
-     "$SOURCE_DIR/scripts/wine-run.sh" "$tests_exe" --gtest_filter=Win32SetUpDosBox.ExportForTheChecks \
-     >"$work/export.out" 2>&1 || ! grep -q '^\[  PASSED  \] 1 test' "$work/export.out"; then
+if ! run_dosbox_setup "$folder" "$desktop" "$work/export.out"; then
   echo "FAIL: the DOSBox set-up under Wine failed:"; tail -n 20 "$work/export.out"
   exit 1
 fi

@@ -15,23 +15,14 @@
 set -euo pipefail
 
 : "${SOURCE_DIR:?}" "${WIN64_DIR:?}"
-tests_exe="$WIN64_DIR/tarnwick_win_tests.exe"
+source "$SOURCE_DIR/tests/checks/lib/dosbox_setup_under_wine.sh"
 template="$SOURCE_DIR/resources/dosbox/dosbox-0.74.conf"
 for tool in dosbox strace nasm; do
   command -v "$tool" >/dev/null || { echo "dosbox_real: $tool is not installed"; exit 1; }
 done
 [ -f "$tests_exe" ] || { echo "dosbox_real: $tests_exe is missing"; exit 1; }
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/tarnwick-dosbox.XXXXXX")
-trap 'rm -rf "$work" 2>/dev/null || true' EXIT
-# A home of its own: Wine's Trash and DOSBox's own settings folder land there.
-export HOME="$work/home"
-mkdir -p "$HOME"
-# Wine's menu builder would write desktop entries into that home behind our back.
-export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
-if [ -z "${WINEPREFIX:-}" ] && [ -f "$SOURCE_DIR/build/wine-tests/system.reg" ]; then
-  export WINEPREFIX="$SOURCE_DIR/build/wine-tests"  # the prefix the Windows-side tests made
-fi
+scratch_home dosbox
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -76,9 +67,6 @@ fi
 # The probe: prints a line, then writes its command tail into RAN.TXT in the current folder.
 nasm -f bin -o "$work/probe.exe" "$SOURCE_DIR/tests/checks/dosbox_probe.asm"
 
-# Z:\ of Wine is the Linux root.
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
-
 check_folder() {  # check_folder NAME
   local name=$1
   local folder="$work/install/$name" desktop="$work/desktop-$name"
@@ -87,10 +75,7 @@ check_folder() {  # check_folder NAME
   printf 'printed last time' >"$folder/F"
   printf 'old' >"$folder/settings.conf"
 
-  if ! TARNWICK_EXPORT_FOLDER="$(windows_path "$folder")\\" TARNWICK_EXPORT_DESKTOP="$(windows_path "$desktop")\\" \
-       "$SOURCE_DIR/scripts/wine-run.sh" "$tests_exe" --gtest_filter=Win32SetUpDosBox.ExportForTheChecks \
-       >"$work/export-$name.out" 2>&1 || ! grep -q '^\[  PASSED  \] 1 test' "$work/export-$name.out" ||
-     grep -q 'SKIPPED' "$work/export-$name.out"; then
+  if ! run_dosbox_setup "$folder" "$desktop" "$work/export-$name.out"; then
     fail "the DOSBox set-up under Wine failed for \"$name\":"; tail -n 20 "$work/export-$name.out"
     return
   fi
