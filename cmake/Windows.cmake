@@ -23,14 +23,18 @@ set(TARNWICK_PACK "${CMAKE_SOURCE_DIR}/build/native/tarnwick-pack" CACHE FILEPAT
 set(TARNWICK_RESOURCE_FILES ${CMAKE_SOURCE_DIR}/resources/product.rc)
 include(${CMAKE_SOURCE_DIR}/resources/payload.cmake OPTIONAL)
 
-set(SOURCE_DATE_EPOCH_DEFAULT 1099612800)  # 2004-11-05, the product's release date
-add_executable(TarnwickSetup WIN32 ${CMAKE_SOURCE_DIR}/src/app/main_win.cpp
-               ${CMAKE_SOURCE_DIR}/src/app/lean_runtime_win.cpp ${TARNWICK_RESOURCE_FILES})
-target_compile_options(TarnwickSetup PRIVATE ${TARNWICK_WIN_COMPILE_OPTIONS})
-target_link_options(TarnwickSetup PRIVATE ${TARNWICK_WIN_LINK_OPTIONS})
-target_link_libraries(TarnwickSetup PRIVATE tarnwick_win)
-target_include_directories(TarnwickSetup PRIVATE ${CMAKE_SOURCE_DIR}/resources ${CMAKE_BINARY_DIR})
-set_target_properties(TarnwickSetup PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+# An installer program: the entry and the lean run-time pieces over the Win32 library, with
+# the product's resources and a payload. TarnwickSetup carries the sample payload; the
+# end-to-end tests build a twin with a large one.
+function(tarnwick_add_installer target resource_files)
+  add_executable(${target} WIN32 ${CMAKE_SOURCE_DIR}/src/app/main_win.cpp
+                 ${CMAKE_SOURCE_DIR}/src/app/lean_runtime_win.cpp ${resource_files})
+  target_compile_options(${target} PRIVATE ${TARNWICK_WIN_COMPILE_OPTIONS})
+  target_link_options(${target} PRIVATE ${TARNWICK_WIN_LINK_OPTIONS})
+  target_link_libraries(${target} PRIVATE tarnwick_win)
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+endfunction()
+tarnwick_add_installer(TarnwickSetup "${TARNWICK_RESOURCE_FILES}")
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/resources -I${CMAKE_BINARY_DIR}")
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)

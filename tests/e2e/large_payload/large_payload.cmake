@@ -25,11 +25,4 @@ add_custom_command(
 set_source_files_properties(${large_dir}/payload.rc PROPERTIES
                             GENERATED TRUE OBJECT_DEPENDS "${large_records}")
 
-add_executable(TarnwickSetupLarge WIN32 ${CMAKE_SOURCE_DIR}/src/app/main_win.cpp
-               ${CMAKE_SOURCE_DIR}/src/app/lean_runtime_win.cpp
-               ${CMAKE_SOURCE_DIR}/resources/product.rc ${large_dir}/payload.rc)
-target_compile_options(TarnwickSetupLarge PRIVATE ${TARNWICK_WIN_COMPILE_OPTIONS})
-target_link_options(TarnwickSetupLarge PRIVATE ${TARNWICK_WIN_LINK_OPTIONS})
-target_link_libraries(TarnwickSetupLarge PRIVATE tarnwick_win)
-target_include_directories(TarnwickSetupLarge PRIVATE ${CMAKE_SOURCE_DIR}/resources ${CMAKE_BINARY_DIR})
-set_target_properties(TarnwickSetupLarge PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+tarnwick_add_installer(TarnwickSetupLarge "${CMAKE_SOURCE_DIR}/resources/product.rc;${large_dir}/payload.rc")
